@@ -17,30 +17,42 @@ namespace cloud {
 
 // The one way from a worker back to the GUI thread. Writes are queued, so they
 // arrive in the order a flow made them; a write for a window that is gone is dropped.
-inline void postToGui(QObject *context, std::function<void()> write)
+// The guard is made on the GUI thread (when the flow starts) and only tested there.
+inline void postToGui(QPointer<QObject> context, std::function<void()> write)
 {
-    if (!context)
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
         return;
-    QMetaObject::invokeMethod(context, std::move(write), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app,
+        [context, write = std::move(write)] {
+            if (context)
+                write();
+        },
+        Qt::QueuedConnection);
 }
 
 // Reads a value on the GUI thread for a worker (control texts, box states). Runs
 // inline when called on the GUI thread. Gives nothing when the context is gone or
 // the program is ending, so a worker never waits on a GUI that will not answer.
-template <typename T> std::optional<T> readFromGui(QObject *context, std::function<T()> read)
+template <typename T>
+std::optional<T> readFromGui(QPointer<QObject> context, std::function<T()> read)
 {
-    if (!context)
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
         return std::nullopt;
-    if (QThread::currentThread() == context->thread())
-        return read();
-    auto promise = std::make_shared<std::promise<T>>();
-    std::future<T> future = promise->get_future();
-    QPointer<QObject> guard(context);
+    if (QThread::currentThread() == app->thread())
+        return context ? std::optional<T>(read()) : std::nullopt;
+    auto promise = std::make_shared<std::promise<std::optional<T>>>();
+    std::future<std::optional<T>> future = promise->get_future();
     QMetaObject::invokeMethod(
-        context, [promise, read = std::move(read)] { promise->set_value(read()); },
+        app,
+        [context, promise, read = std::move(read)] {
+            promise->set_value(context ? std::optional<T>(read()) : std::nullopt);
+        },
         Qt::QueuedConnection);
     while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-        if (Workers::stopping() || !guard)
+        if (Workers::stopping())
             return std::nullopt;
     }
     return future.get();
@@ -53,8 +65,7 @@ void runThenCallback(QObject *context, std::function<T()> task, std::function<vo
     QPointer<QObject> guard(context);
     Workers::start([guard, task = std::move(task), done = std::move(done)] {
         T result = task();
-        if (guard)
-            postToGui(guard.data(), [result = std::move(result), done] { done(result); });
+        postToGui(guard, [result = std::move(result), done] { done(result); });
     });
 }
 
