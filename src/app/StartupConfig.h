@@ -24,7 +24,7 @@ struct StartupInputs
     std::string documentsDir;
     FetchFunction fetch;
     IniWriter writeIni;
-    std::function<std::string()> deviceKey;
+    std::function<std::string()> deviceKey; // empty: computeDeviceKey()
 };
 
 // The inputs of this process: the patchable slots, the program and Documents
