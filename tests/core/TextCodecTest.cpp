@@ -32,6 +32,7 @@ TEST(TextCodec, UnescapeReplyCases)
         {"%uD83D tail", "? tail"}, // lone surrogate: no crash, no broken UTF-8
         {"a%00b", "a"},            // texts end at the first zero
         {"\\101\\x42\\q", "ABq"},  // legacy octal, hex, unknown escape
+        {"乗u", "乗u"},            // 乗 ends in a backslash byte in GBK, yet starts no escape
         {"%u2019", "'"},           // looks like the apostrophe placeholder once decoded
         {"", ""},
         {std::string("ab\0cd", 5), "ab"},
