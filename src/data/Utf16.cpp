@@ -11,35 +11,43 @@ bool isContinuation(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
+struct LeadForm
+{
+    std::size_t length;  // bytes in the sequence
+    char32_t smallest;   // below this the sequence is an overlong form
+    unsigned char value; // bits of the lead byte that carry the value
+};
+
+// The form a lead byte starts; length 0 for a byte that starts no sequence.
+LeadForm leadForm(unsigned char lead)
+{
+    if (lead < 0x80)
+        return {1, 0, 0x7F};
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return {2, 0x80, 0x1F};
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return {3, 0x800, 0x0F};
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return {4, 0x10000, 0x07};
+    return {0, 0, 0};
+}
+
 // Decodes the sequence at `pos`; returns its length, or 0 when it is not valid.
 std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t &cp)
 {
     const auto lead = static_cast<unsigned char>(s[pos]);
-    std::size_t len = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        cp = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        len = 2, min = 0x80, cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        len = 3, min = 0x800, cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        len = 4, min = 0x10000, cp = lead & 0x07;
-    } else {
+    const LeadForm form = leadForm(lead);
+    if (form.length == 0 || s.size() - pos < form.length)
         return 0;
-    }
-    if (s.size() - pos < len)
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
+    cp = lead & form.value;
+    for (std::size_t i = 1; i < form.length; ++i) {
         const auto c = static_cast<unsigned char>(s[pos + i]);
         if (!isContinuation(c))
             return 0;
         cp = (cp << 6) | (c & 0x3F);
     }
     const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-    return (cp < min || cp > 0x10FFFF || surrogate) ? 0 : len;
+    return (cp < form.smallest || cp > 0x10FFFF || surrogate) ? 0 : form.length;
 }
 
 void appendUtf8(std::string &out, char32_t cp)

@@ -120,6 +120,26 @@ TEST(TextCodec, CodePageConversions)
     EXPECT_EQ(localToUtf8("a\xD6"), "a?");
 }
 
+TEST(TextCodec, Utf16Conversions)
+{
+    const std::pair<std::string, std::u16string> decodes[] = {
+        {"a中😀", u"a中\U0001F600"},
+        {"\x80", u"\uFFFD"},                               // stray continuation byte
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong '/'
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // an encoded surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // above U+10FFFF
+        {"\xE4\xB8", u"\uFFFD\uFFFD"},                     // cut off
+        {"\xE4\xB8x", u"\uFFFD\uFFFDx"},
+    };
+    for (const auto &[utf8, units] : decodes)
+        EXPECT_EQ(utf8ToUtf16(utf8), units) << utf8;
+    const char16_t lone[] = {0xDC00, u'a', 0xD800, 0};
+    EXPECT_EQ(utf16ToUtf8(lone), "\xEF\xBF\xBD"
+                                 "a"
+                                 "\xEF\xBF\xBD");
+    EXPECT_EQ(utf16ToUtf8(u"\U0001F600"), "😀");
+}
+
 TEST(TextCodec, ScriptLiteralRejectsWhatEndsOrBreaksIt)
 {
     for (const char16_t *body :
