@@ -3,24 +3,24 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-const std::string &scratchFile()
+// An unlinked scratch file, reached through /proc so that no run leaves a file behind.
+int scratchFd()
 {
-    static const std::string path = [] {
+    static const int fd = [] {
         char name[] = "/tmp/inireadfuzz-XXXXXX";
-        const int fd = ::mkstemp(name);
-        if (fd < 0)
+        const int created = ::mkstemp(name);
+        if (created < 0)
             std::abort();
-        ::close(fd);
-        return std::string(name);
+        ::unlink(name);
+        return created;
     }();
-    return path;
+    return fd;
 }
 
 } // namespace
@@ -28,11 +28,10 @@ const std::string &scratchFile()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char *>(data), size);
-    const std::string &file = scratchFile();
-    if (std::FILE *f = std::fopen(file.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const int fd = scratchFd();
+    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, bytes.data(), bytes.size(), 0) < 0)
+        std::abort();
+    const std::string file = "/proc/self/fd/" + std::to_string(fd);
     for (const char *key : {"Rememberaccount", "zh", "mm", "zdlogin"})
         (void)cloud::readIni(file, "Config", key);
     (void)cloud::readIni(file, "更新", "API地址");
