@@ -56,8 +56,8 @@ TransferResult CurlTransfer::run()
     if (!m_curl || !configure())
         return {};
     const CURLcode code = curl_easy_perform(m_curl);
-    // A malformed URL is a request that could not be opened at all.
-    m_result.started = code != CURLE_URL_MALFORMAT && code != CURLE_UNSUPPORTED_PROTOCOL;
+    // A URL libcurl rejects before any reply is a request that could not be opened at all.
+    m_result.started = code != CURLE_URL_MALFORMAT || m_headerBytes > 0;
     m_result.completed = code == CURLE_OK;
     // A reply cut short, over the limit or timed out is a failed exchange, not a short reply.
     if (!m_result.completed)

@@ -5,6 +5,7 @@
 #include "net/CurlTransfer.h"
 #include "net/HeaderText.h"
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -117,15 +118,26 @@ std::string proxyUrl(const FetchPageArgs &args)
     return (args.socksProxy.value_or(false) ? "socks5://" : "http://") + proxy;
 }
 
+// A host name that the URL splitting left with URL syntax in it ("h?q=1", "user@h") would
+// make the request go somewhere else than named.
+bool isUsableHost(std::string_view host)
+{
+    return !host.empty() && std::none_of(host.begin(), host.end(), [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c <= 0x20 || c == 0x7F ||
+               std::string_view("/?#@\\[]").find(ch) != std::string_view::npos;
+    });
+}
+
 // The request line, headers and body as they go on the wire; false when the URL does
-// not name a port that can be connected to.
+// not name a host and port that can be connected to.
 bool buildRequest(const FetchPageArgs &args, TransferRequest &request)
 {
-    const bool secure = isSecure(args.url);
+    const std::string host = HttpEngine::hostOfUrl(args.url);
     const int port = HttpEngine::portOfUrl(args.url);
-    if (port < 1 || port > 65535)
+    if (!isUsableHost(host) || port < 1 || port > 65535)
         return false;
-    request.url = (secure ? "https://" : "http://") + HttpEngine::hostOfUrl(args.url) + ":" +
+    request.url = (isSecure(args.url) ? "https://" : "http://") + host + ":" +
                   std::to_string(port) + wirePath(HttpEngine::pathOfUrl(args.url));
     request.method = validMethod(args.method);
     request.useCookieStore = !args.cookies.has_value();

@@ -376,9 +376,10 @@ TEST_F(HttpEngineTest, UnreachableHostGivesEmptyBodyAndBlankOutParameters)
     EXPECT_EQ(cookies, "");
     EXPECT_EQ(headers, "");
 
-    // A URL that names no usable port cannot even be opened: nothing is touched.
+    // A URL that names no usable host or port cannot even be opened: nothing is touched.
     cookies = headers = "stale";
-    for (const char *bad : {"http://127.0.0.1:99999/x", "http://127.0.0.1:/x", ""}) {
+    for (const char *bad : {"http://127.0.0.1:99999/x", "http://127.0.0.1:/x", "",
+                            "http://a@127.0.0.1/", "http://127.0.0.1?x=1", "http://[::1]:80/"}) {
         EXPECT_EQ(
             HttpEngine::fetch({.url = bad, .cookiesOut = &cookies, .responseHeadersOut = &headers}),
             "")
@@ -420,16 +421,20 @@ TEST_F(HttpEngineTest, CookieStoreIsSharedByConcurrentCalls)
 
 TEST_F(HttpEngineTest, SuppliedCookiesBypassTheStore)
 {
+    // The store lives as long as the process: a fresh path per run keeps runs apart.
+    static int run = 0;
+    const std::string scope = "/bypass" + std::to_string(++run);
+
     // Not written: a cookie set in reply to a call that supplied (even empty) cookies.
-    HttpEngine::fetch({.url = server.url("/bypass/set?b=1"), .cookies = ""});
-    HttpEngine::fetchPage(server.url("/bypass/check"));
+    HttpEngine::fetch({.url = server.url(scope + "/set?b=1"), .cookies = ""});
+    HttpEngine::fetchPage(server.url(scope + "/check"));
     EXPECT_EQ(cookieLineOf(server.lastRequest()), "");
 
     // Not read: the stored cookie stays away from a call with cookies of its own.
-    HttpEngine::fetchPage(server.url("/bypass/set?s=1"));
-    HttpEngine::fetch({.url = server.url("/bypass/check"), .cookies = "own=1"});
+    HttpEngine::fetchPage(server.url(scope + "/set?s=1"));
+    HttpEngine::fetch({.url = server.url(scope + "/check"), .cookies = "own=1"});
     EXPECT_EQ(cookieLineOf(server.lastRequest()), "Cookie: own=1");
-    HttpEngine::fetchPage(server.url("/bypass/check"));
+    HttpEngine::fetchPage(server.url(scope + "/check"));
     EXPECT_EQ(cookieLineOf(server.lastRequest()), "Cookie: s=1");
 }
 
