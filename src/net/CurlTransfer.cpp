@@ -162,8 +162,7 @@ std::size_t CurlTransfer::bodyCallback(char *data, std::size_t size, std::size_t
     auto *transfer = static_cast<CurlTransfer *>(self);
     const std::size_t bytes = size * count;
     std::string &body = transfer->m_result.body;
-    if (bytes >
-        transfer->m_limits.maxBodyBytes - std::min(body.size(), transfer->m_limits.maxBodyBytes))
+    if (body.size() + bytes > transfer->m_limits.maxBodyBytes)
         return 0; // over the limit: libcurl aborts the transfer
     body.append(data, bytes);
     return bytes;

@@ -3,6 +3,7 @@
 #include "data/TextUtil.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace cloud {
@@ -121,17 +122,17 @@ std::string extractSetCookies(std::string_view rawHeaders)
 std::string mergeCookieText(std::string_view sent, std::string_view received)
 {
     std::vector<std::string> items = cookieItems(received);
-    std::vector<std::string> receivedNames;
+    std::unordered_set<std::string> receivedNames;
     for (const std::string &item : items)
-        receivedNames.push_back(cookieName(item));
+        receivedNames.insert(cookieName(item));
     for (std::string &item : cookieItems(sent)) {
-        if (std::find(receivedNames.begin(), receivedNames.end(), cookieName(item)) ==
-            receivedNames.end())
+        if (!receivedNames.contains(cookieName(item)))
             items.push_back(std::move(item));
     }
     std::vector<std::string> kept;
+    std::unordered_set<std::string> seen;
     for (std::string &item : items) {
-        if (!isDeleted(item) && std::find(kept.begin(), kept.end(), item) == kept.end())
+        if (!isDeleted(item) && seen.insert(item).second)
             kept.push_back(std::move(item));
     }
     return joined(kept, kCookieSeparator);
