@@ -1,5 +1,7 @@
 #include "net/CurlTransfer.h"
 
+#include "net/HttpEngine.h"
+
 #include "data/TextUtil.h"
 #include "net/CurlShares.h"
 
@@ -185,6 +187,8 @@ int CurlTransfer::progressCallback(void *self, curl_off_t, curl_off_t downNow, c
                                    curl_off_t upNow)
 {
     auto *transfer = static_cast<CurlTransfer *>(self);
+    if (HttpEngine::aborting())
+        return 1;
     const auto now = std::chrono::steady_clock::now();
     if (downNow != transfer->m_downNow || upNow != transfer->m_upNow) {
         transfer->m_downNow = downNow;

@@ -6,6 +6,7 @@
 #include "net/HeaderText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -175,7 +176,7 @@ HttpEngine::fetchPage(const std::string &url, std::optional<HttpMethod> method,
 std::string HttpEngine::fetch(const FetchPageArgs &args)
 {
     TransferRequest request;
-    if (!buildRequest(args, request))
+    if (aborting() || !buildRequest(args, request))
         return {};
     // Every verb but GET carries the body bytes, made from the body text when empty.
     std::string ownBody;
@@ -253,6 +254,20 @@ void HttpEngine::setLimits(const HttpLimits &limits)
 {
     std::lock_guard lock(g_limitsMutex);
     g_limits = limits;
+}
+
+namespace {
+std::atomic<bool> g_aborting{false};
+} // namespace
+
+void HttpEngine::abortAll()
+{
+    g_aborting = true;
+}
+
+bool HttpEngine::aborting()
+{
+    return g_aborting;
 }
 
 } // namespace cloud

@@ -84,6 +84,11 @@ public:
 
     static HttpLimits limits();
     static void setLimits(const HttpLimits &limits);
+
+    // Ends every exchange under way (within about a second) and makes later calls fail at
+    // once. Called when the program ends so that no worker is left waiting on the network.
+    static void abortAll();
+    static bool aborting();
 };
 
 } // namespace cloud

@@ -1,6 +1,7 @@
 #include "ui/Workers.h"
 
 #include "app/Pacing.h"
+#include "net/HttpEngine.h"
 
 #include <list>
 #include <mutex>
@@ -44,19 +45,33 @@ bool Workers::stopping()
     return registry().stopping;
 }
 
-void Workers::stopAll()
+namespace {
+
+void joinAll()
 {
     Registry &r = registry();
-    r.stopping = true;
-    Pacing::instance().interrupt();
-    std::list<std::thread> threads;
-    {
-        std::lock_guard lock(r.mutex);
-        threads.swap(r.threads);
+    while (true) {
+        std::list<std::thread> threads;
+        {
+            std::lock_guard lock(r.mutex);
+            threads.swap(r.threads);
+        }
+        if (threads.empty())
+            return;
+        for (std::thread &t : threads)
+            if (t.joinable())
+                t.join();
     }
-    for (std::thread &t : threads)
-        if (t.joinable())
-            t.join();
+}
+
+} // namespace
+
+void Workers::stopAll()
+{
+    registry().stopping = true;
+    Pacing::instance().interrupt();
+    HttpEngine::abortAll();
+    joinAll();
 }
 
 int Workers::running()
@@ -66,7 +81,8 @@ int Workers::running()
 
 void Workers::resetForTests()
 {
-    stopAll();
+    // Waits for what tests started without ending the network or the pauses for good.
+    joinAll();
     registry().stopping = false;
 }
 

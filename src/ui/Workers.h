@@ -16,11 +16,12 @@ public:
     static void start(std::function<void()> task);
     // True once the program has begun to end; long loops look at it.
     static bool stopping();
-    // Interrupts every pause, then joins every worker. Called once, at exit, on the GUI thread.
+    // Interrupts every pause and network exchange, then joins every worker. Called once, at
+    // exit, on the GUI thread.
     static void stopAll();
     // Number of workers still running (tests use it to show loops do not pile up).
     static int running();
-    // Lets a test start workers again after stopAll().
+    // Joins what a test started and lets it start workers again.
     static void resetForTests();
 };
 
