@@ -31,6 +31,7 @@ void AppSession::clear()
           &m_accountName, &m_accountPassword})
         set(*field, std::string());
     m_signedInFlag.store(false);
+    m_sessionStopped.store(false);
 }
 
 } // namespace cloud

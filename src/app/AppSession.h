@@ -54,6 +54,10 @@ public:
     // Hand-over from the sign-in flows to the main window's watcher.
     bool signedInFlag() const { return m_signedInFlag.load(); }
     void setSignedInFlag(bool value) { m_signedInFlag.store(value); }
+    // Set by a sign-out or a failed session check; every background loop of the main
+    // window ends when it sees it. Cleared by the main window's initialisation.
+    bool sessionStopped() const { return m_sessionStopped.load(); }
+    void setSessionStopped(bool value) { m_sessionStopped.store(value); }
 
     // Empties every field (the state at process start, and the exit clean-up).
     void clear();
@@ -78,6 +82,7 @@ private:
     std::string m_accountName;
     std::string m_accountPassword;
     std::atomic<bool> m_signedInFlag{false};
+    std::atomic<bool> m_sessionStopped{false};
 };
 
 } // namespace cloud
