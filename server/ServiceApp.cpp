@@ -3,6 +3,7 @@
 #include "ClientInfoRoutes.h"
 #include "Database.h"
 #include "FaultInjector.h"
+#include "OrderRoutes.h"
 #include "Replies.h"
 #include "RouteTable.h"
 #include "ServiceContext.h"
@@ -121,6 +122,7 @@ void ServiceApp::installRoutes()
 {
     installSiteRoutes(*m_routes, *m_context);
     installClientInfoRoutes(*m_routes, *m_context);
+    installOrderRoutes(*m_routes, *m_context);
 
     const auto notFound = [](const httplib::Request &, httplib::Response &res,
                              const SessionData &) { res.status = 404; };
