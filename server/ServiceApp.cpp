@@ -3,6 +3,7 @@
 #include "ClientInfoRoutes.h"
 #include "Database.h"
 #include "FaultInjector.h"
+#include "FinanceRoutes.h"
 #include "OrderRoutes.h"
 #include "Replies.h"
 #include "RouteTable.h"
@@ -123,6 +124,7 @@ void ServiceApp::installRoutes()
     installSiteRoutes(*m_routes, *m_context);
     installClientInfoRoutes(*m_routes, *m_context);
     installOrderRoutes(*m_routes, *m_context);
+    installFinanceRoutes(*m_routes, *m_context);
 
     const auto notFound = [](const httplib::Request &, httplib::Response &res,
                              const SessionData &) { res.status = 404; };
