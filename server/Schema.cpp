@@ -116,12 +116,31 @@ CREATE TABLE settings (
 );
 )SQL";
 
+// Shop step: what the catalogue shows of a product's origin (货源) and kind (类型), the log
+// of failed prepaid-card attempts that limits guessing, and the demo account's identity
+// number with its proper check character.
+constexpr const char *shopV2 = R"SQL(
+ALTER TABLE products ADD COLUMN source TEXT NOT NULL DEFAULT '自营';
+ALTER TABLE products ADD COLUMN kind TEXT NOT NULL DEFAULT 'KVM';
+UPDATE products SET source = '合作', kind = '显卡直通' WHERE type_id = 4;
+UPDATE products SET kind = 'KVM高防' WHERE type_id = 2;
+CREATE TABLE card_failures (
+    id         INTEGER PRIMARY KEY,
+    account_id INTEGER NOT NULL REFERENCES accounts(id),
+    time       TEXT NOT NULL
+);
+CREATE INDEX card_failures_by_account ON card_failures(account_id, time);
+CREATE INDEX payment_orders_by_account ON payment_orders(account_id, created);
+UPDATE accounts SET id_number = '110101199001011237' WHERE id_number = '110101199001011234';
+)SQL";
+
 using Step = std::function<bool(Database &)>;
 
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> list = {
         [](Database &db) { return db.executeScript(tablesV1) && SeedData::insert(db); },
+        [](Database &db) { return db.executeScript(shopV2); },
     };
     return list;
 }

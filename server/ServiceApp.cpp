@@ -3,6 +3,8 @@
 #include "ClientInfoRoutes.h"
 #include "Database.h"
 #include "FaultInjector.h"
+#include "FinanceRoutes.h"
+#include "OrderRoutes.h"
 #include "Replies.h"
 #include "RouteTable.h"
 #include "ServiceContext.h"
@@ -61,7 +63,8 @@ bool ServiceApp::start(std::string &error)
     m_faults = std::make_unique<FaultInjector>(m_options);
     m_server = std::make_unique<httplib::Server>();
     configureServer();
-    m_context = std::make_unique<ServiceContext>(ServiceContext{m_options, *m_db, *m_sessions});
+    m_context =
+        std::make_unique<ServiceContext>(ServiceContext{m_options, *m_db, *m_sessions, m_clock});
     m_routes = std::make_unique<RouteTable>(*m_server, *m_sessions, *m_faults);
     installRoutes();
     installLogging();
@@ -120,6 +123,8 @@ void ServiceApp::installRoutes()
 {
     installSiteRoutes(*m_routes, *m_context);
     installClientInfoRoutes(*m_routes, *m_context);
+    installOrderRoutes(*m_routes, *m_context);
+    installFinanceRoutes(*m_routes, *m_context);
 
     const auto notFound = [](const httplib::Request &, httplib::Response &res,
                              const SessionData &) { res.status = 404; };

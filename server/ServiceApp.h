@@ -3,6 +3,8 @@
 #include "ServiceOptions.h"
 
 #include <atomic>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -24,6 +26,8 @@ struct ServiceContext;
 class ServiceApp
 {
 public:
+    using Clock = std::function<std::time_t()>;
+
     explicit ServiceApp(ServiceOptions options);
     ~ServiceApp(); // stops the service
     ServiceApp(const ServiceApp &) = delete;
@@ -32,6 +36,8 @@ public:
     // Opens the database, installs the routes, binds the address (port 0 takes any free port)
     // and starts serving on a thread of its own. Gives false and the reason on failure.
     bool start(std::string &error);
+    // Replaces the system clock as the service's idea of now; call before start().
+    void setClock(Clock clock) { m_clock = std::move(clock); }
     // The port actually bound; 0 before start().
     int port() const { return m_port; }
     // Stops serving and waits for the serving thread. Safe to call more than once.
@@ -54,6 +60,7 @@ private:
     std::unique_ptr<httplib::Server> m_server;
     std::unique_ptr<ServiceContext> m_context;
     std::unique_ptr<RouteTable> m_routes;
+    Clock m_clock = [] { return std::time(nullptr); };
     std::thread m_thread;
     std::atomic<bool> m_listenEnded{false};
     int m_port = 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <ctime>
+#include <functional>
+
 namespace refservice {
 
 class Database;
@@ -12,6 +15,9 @@ struct ServiceContext
     const ServiceOptions &options;
     Database &db;
     SessionStore &sessions;
+    // The service's idea of now. Rental periods, money records and payment orders take their
+    // times from it, so tests can set the calendar.
+    std::function<std::time_t()> clock;
 };
 
 } // namespace refservice
