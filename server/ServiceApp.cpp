@@ -61,7 +61,8 @@ bool ServiceApp::start(std::string &error)
     m_faults = std::make_unique<FaultInjector>(m_options);
     m_server = std::make_unique<httplib::Server>();
     configureServer();
-    m_context = std::make_unique<ServiceContext>(ServiceContext{m_options, *m_db, *m_sessions});
+    m_context =
+        std::make_unique<ServiceContext>(ServiceContext{m_options, *m_db, *m_sessions, m_clock});
     m_routes = std::make_unique<RouteTable>(*m_server, *m_sessions, *m_faults);
     installRoutes();
     installLogging();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServiceClock.h"
 #include "ServiceOptions.h"
 
 #include <atomic>
@@ -39,6 +40,8 @@ public:
 
     Database &database() { return *m_db; }
     SessionStore &sessions() { return *m_sessions; }
+    // The clock of every time rule; the tests move it forward.
+    ServiceClock &clock() { return m_clock; }
     const ServiceOptions &options() const { return m_options; }
 
 private:
@@ -48,6 +51,7 @@ private:
     void installLogging();
 
     ServiceOptions m_options;
+    ServiceClock m_clock;
     std::unique_ptr<Database> m_db;
     std::unique_ptr<SessionStore> m_sessions;
     std::unique_ptr<FaultInjector> m_faults;

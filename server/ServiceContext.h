@@ -3,6 +3,7 @@
 namespace refservice {
 
 class Database;
+class ServiceClock;
 class SessionStore;
 struct ServiceOptions;
 
@@ -12,6 +13,7 @@ struct ServiceContext
     const ServiceOptions &options;
     Database &db;
     SessionStore &sessions;
+    ServiceClock &clock;
 };
 
 } // namespace refservice
