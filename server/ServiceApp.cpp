@@ -1,5 +1,6 @@
 #include "ServiceApp.h"
 
+#include "AccountRoutes.h"
 #include "ClientInfoRoutes.h"
 #include "Database.h"
 #include "FaultInjector.h"
@@ -121,6 +122,7 @@ void ServiceApp::installRoutes()
 {
     installSiteRoutes(*m_routes, *m_context);
     installClientInfoRoutes(*m_routes, *m_context);
+    installAccountRoutes(*m_routes, *m_context);
 
     const auto notFound = [](const httplib::Request &, httplib::Response &res,
                              const SessionData &) { res.status = 404; };
