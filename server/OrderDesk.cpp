@@ -168,10 +168,10 @@ bool OrderDesk::insertHost(std::int64_t accountId, const Plan &plan)
 {
     return m_context.db.insert(
                "INSERT INTO hosts(account_id, product_id, name, password, os, status, "
-               "after_sales, type_name, start_time, end_time) "
-               "VALUES(?1, ?2, ?3, ?4, ?5, '运行中', '小云', ?6, ?7, ?8)",
+               "after_sales, type_name, start_time, end_time, paid_cents) "
+               "VALUES(?1, ?2, ?3, ?4, ?5, '运行中', '小云', ?6, ?7, ?8, ?9)",
                {accountId, plan.item.integer("id"), newHostAddress(), newHostPassword(), plan.os,
-                plan.item.text("type_name"), plan.start.text(), plan.end.text()}) != 0;
+                plan.item.text("type_name"), plan.start.text(), plan.end.text(), plan.cents}) != 0;
 }
 
 std::optional<OrderOutcome> OrderDesk::planRenewal(std::int64_t accountId,
@@ -209,9 +209,10 @@ OrderOutcome OrderDesk::tryRenew(std::int64_t accountId, const std::string &peri
         return refused("余额不足");
     // A host that had run out comes back with the renewal.
     if (!ledger.debit(accountId, plan.cents, "续费", plan.note, plan.start.text()) ||
-        m_context.db.modify("UPDATE hosts SET end_time = ?2, status = CASE status "
-                            "WHEN '已到期' THEN '运行中' ELSE status END WHERE id = ?1",
-                            {plan.item.integer("id"), plan.end.text()}) != 1)
+        m_context.db.modify("UPDATE hosts SET end_time = ?2, paid_cents = paid_cents + ?3, "
+                            "status = CASE status WHEN '已到期' THEN '运行中' ELSE status END "
+                            "WHERE id = ?1",
+                            {plan.item.integer("id"), plan.end.text(), plan.cents}) != 1)
         return refused(failedText);
     return {true, "1000"};
 }

@@ -64,6 +64,11 @@ FormFields formFields(const httplib::Request &req)
     return FormFields::parse(req.body);
 }
 
+FormFields formFields(const httplib::Request &req, const std::vector<std::string_view> &knownNames)
+{
+    return FormFields::parse(req.body, knownNames);
+}
+
 FormFields queryFields(const httplib::Request &req)
 {
     return FormFields::fromTarget(req.target);

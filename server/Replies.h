@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace refservice {
 
@@ -29,6 +30,8 @@ void replyServerError(httplib::Response &res);
 
 // The form fields of a POST body, from the raw bytes (GBK, not percent-encoded).
 FormFields formFields(const httplib::Request &req);
+// The same for a form whose field names are known: a value may then hold "&" (FormFields).
+FormFields formFields(const httplib::Request &req, const std::vector<std::string_view> &knownNames);
 // The query fields of the request target, from the raw bytes as well.
 FormFields queryFields(const httplib::Request &req);
 

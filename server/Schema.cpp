@@ -134,6 +134,25 @@ CREATE INDEX payment_orders_by_account ON payment_orders(account_id, created);
 UPDATE accounts SET id_number = '110101199001011237' WHERE id_number = '110101199001011234';
 )SQL";
 
+// Host states and money for the host operations, the sign-in lockout and the SMS code tries.
+// A host's `status` now holds only its power state (运行中 or 已关机): expiry follows from
+// end_time at each request, a refund from refund_time, and `zt` shows only until zt_until
+// (always when zt_until is NULL). paid_cents is what the account paid for the host's current
+// term, purchase and renewals together; the refund is a share of it.
+constexpr const char *accountsV2 = R"SQL(
+ALTER TABLE hosts ADD COLUMN zt_until TEXT;
+ALTER TABLE hosts ADD COLUMN refund_time TEXT;
+ALTER TABLE hosts ADD COLUMN paid_cents INTEGER NOT NULL DEFAULT 0 CHECK (paid_cents >= 0);
+UPDATE hosts SET status = '已关机' WHERE status = '已到期';
+ALTER TABLE sms_codes ADD COLUMN attempts INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE sign_in_failures (
+    id       INTEGER PRIMARY KEY,
+    username TEXT NOT NULL,                        -- as typed, known account or not
+    time     TEXT NOT NULL
+);
+CREATE INDEX sign_in_failures_by_name ON sign_in_failures(username, time);
+)SQL";
+
 using Step = std::function<bool(Database &)>;
 
 const std::vector<Step> &steps()
@@ -141,6 +160,7 @@ const std::vector<Step> &steps()
     static const std::vector<Step> list = {
         [](Database &db) { return db.executeScript(tablesV1) && SeedData::insert(db); },
         [](Database &db) { return db.executeScript(shopV2); },
+        [](Database &db) { return db.executeScript(accountsV2) && SeedData::insertHostTerms(db); },
     };
     return list;
 }

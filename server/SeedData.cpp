@@ -185,6 +185,30 @@ bool SeedData::insertMoneyRecords(Database &db)
                       {2, cents(1250), "充值", "在线充值", "-9 days"}});
 }
 
+bool SeedData::insertHostTerms(Database &db)
+{
+    // The older hosts were paid at the monthly price of their product for each started month.
+    const bool terms =
+        db.modify("UPDATE hosts SET paid_cents = (SELECT price_month_cents FROM products "
+                  "WHERE products.id = hosts.product_id) * MAX(1, CAST(ROUND("
+                  "(julianday(end_time) - julianday(start_time)) / 30) AS INTEGER))") >= 0;
+    const std::string hostSql =
+        std::string("INSERT INTO hosts(account_id, product_id, name, password, os, status, "
+                    "remark, after_sales, type_name, paid_cents, start_time, end_time) "
+                    "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ") +
+        localTime + ", datetime('now', 'localtime', '-2 hours', '+1 month'))";
+    const std::string moneySql =
+        std::string("INSERT INTO money_records(account_id, amount_cents, kind, note, time) "
+                    "VALUES(?, ?, ?, ?, ") +
+        localTime + ")";
+    return terms &&
+           db.insert(hostSql,
+                     {1, 6, "198.51.100.43:3389", "Wc5rJ8nQ", "Windows Server 2016 数据中心版 64位",
+                      "运行中", "新购", "阿杰", "美国云服务器", cents(5800), "-2 hours"}) != 0 &&
+           db.insert(moneySql,
+                     {1, cents(-5800), "购买", "购买 洛杉矶CN2-标准型 1个月", "-2 hours"}) != 0;
+}
+
 bool SeedData::insertCards(Database &db)
 {
     return insertAll(db, "INSERT INTO prepaid_cards(number, secret, amount_cents) VALUES(?, ?, ?)",

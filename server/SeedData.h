@@ -11,6 +11,9 @@ class SeedData
 {
 public:
     static bool insert(Database &db);
+    // What the host operations need: the amount paid for each host's term, and a host
+    // bought two hours before the database was made, so that a refund can be tried.
+    static bool insertHostTerms(Database &db);
 
 private:
     static bool insertSettings(Database &db);

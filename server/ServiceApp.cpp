@@ -1,5 +1,6 @@
 #include "ServiceApp.h"
 
+#include "AccountRoutes.h"
 #include "ClientInfoRoutes.h"
 #include "Database.h"
 #include "FaultInjector.h"
@@ -125,6 +126,7 @@ void ServiceApp::installRoutes()
     installClientInfoRoutes(*m_routes, *m_context);
     installOrderRoutes(*m_routes, *m_context);
     installFinanceRoutes(*m_routes, *m_context);
+    installAccountRoutes(*m_routes, *m_context);
 
     const auto notFound = [](const httplib::Request &, httplib::Response &res,
                              const SessionData &) { res.status = 404; };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServiceClock.h"
 #include "ServiceOptions.h"
 
 #include <atomic>
@@ -37,7 +38,7 @@ public:
     // and starts serving on a thread of its own. Gives false and the reason on failure.
     bool start(std::string &error);
     // Replaces the system clock as the service's idea of now; call before start().
-    void setClock(Clock clock) { m_clock = std::move(clock); }
+    void setClock(Clock clock) { m_clock.pin(std::move(clock)); }
     // The port actually bound; 0 before start().
     int port() const { return m_port; }
     // Stops serving and waits for the serving thread. Safe to call more than once.
@@ -45,6 +46,8 @@ public:
 
     Database &database() { return *m_db; }
     SessionStore &sessions() { return *m_sessions; }
+    // The clock of every time rule; the tests move it forward.
+    ServiceClock &clock() { return m_clock; }
     const ServiceOptions &options() const { return m_options; }
 
 private:
@@ -54,13 +57,13 @@ private:
     void installLogging();
 
     ServiceOptions m_options;
+    ServiceClock m_clock;
     std::unique_ptr<Database> m_db;
     std::unique_ptr<SessionStore> m_sessions;
     std::unique_ptr<FaultInjector> m_faults;
     std::unique_ptr<httplib::Server> m_server;
     std::unique_ptr<ServiceContext> m_context;
     std::unique_ptr<RouteTable> m_routes;
-    Clock m_clock = [] { return std::time(nullptr); };
     std::thread m_thread;
     std::atomic<bool> m_listenEnded{false};
     int m_port = 0;

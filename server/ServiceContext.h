@@ -1,7 +1,6 @@
 #pragma once
 
-#include <ctime>
-#include <functional>
+#include "ServiceClock.h"
 
 namespace refservice {
 
@@ -15,9 +14,7 @@ struct ServiceContext
     const ServiceOptions &options;
     Database &db;
     SessionStore &sessions;
-    // The service's idea of now. Rental periods, money records and payment orders take their
-    // times from it, so tests can set the calendar.
-    std::function<std::time_t()> clock;
+    ServiceClock &clock;
 };
 
 } // namespace refservice

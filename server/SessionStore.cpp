@@ -57,13 +57,25 @@ void SessionStore::makeRoom()
 SessionData SessionStore::create()
 {
     std::lock_guard lock(m_mutex);
+    return createLocked(0);
+}
+
+SessionData SessionStore::reissue(const std::string &oldId, std::int64_t accountId)
+{
+    std::lock_guard lock(m_mutex);
+    m_sessions.erase(oldId);
+    return createLocked(accountId);
+}
+
+SessionData SessionStore::createLocked(std::int64_t accountId)
+{
     if (m_sessions.size() >= m_capacity)
         makeRoom();
     std::string id;
     do
         id = RandomText::hex(32);
     while (m_sessions.count(id) != 0);
-    Entry entry{SessionData{id, 0, {}}, now()};
+    Entry entry{SessionData{id, accountId, {}}, now()};
     m_sessions.emplace(id, entry);
     return entry.data;
 }

@@ -35,6 +35,9 @@ public:
     // The session with `id`, refreshed; nullopt when it is unknown or has ended.
     std::optional<SessionData> touch(const std::string &id);
     bool signIn(const std::string &id, std::int64_t accountId);
+    // A new session signed in to `accountId`, replacing the session `oldId`, so that an id
+    // known before the sign-in (set by someone else, say) is worth nothing after it.
+    SessionData reissue(const std::string &oldId, std::int64_t accountId);
     void signOut(const std::string &id);
     void setCaptcha(const std::string &id, const std::string &text);
     // The captcha text, cleared so that one picture answers one attempt only.
@@ -55,6 +58,7 @@ private:
     std::chrono::steady_clock::time_point now() const;
     bool expired(const Entry &entry) const;
     void makeRoom();
+    SessionData createLocked(std::int64_t accountId);
 
     std::chrono::seconds m_idleLimit;
     std::size_t m_capacity;

@@ -69,12 +69,17 @@ TEST(Database, SeedHoldsTheDemoAccounts)
     };
     EXPECT_GE(hostsOf(""), 6);
     EXPECT_GE(hostsOf("AND status = '运行中'"), 3);
-    EXPECT_EQ(hostsOf("AND status = '已到期' AND end_time < datetime('now', 'localtime')"), 1);
-    EXPECT_EQ(hostsOf("AND status = '已关机'"), 1);
+    // Expiry follows from the end time; the stored status is the power state only.
+    EXPECT_EQ(hostsOf("AND end_time < datetime('now', 'localtime')"), 1);
+    EXPECT_EQ(hostsOf("AND status NOT IN ('运行中', '已关机')"), 0);
+    EXPECT_EQ(hostsOf("AND status = '已关机' AND end_time > datetime('now', 'localtime')"), 1);
     EXPECT_GE(hostsOf("AND type_name LIKE '%显卡%'"), 1);
+    // One host was bought recently enough to be refunded, and every host has a paid term.
+    EXPECT_EQ(hostsOf("AND start_time > datetime('now', 'localtime', '-3 days')"), 1);
+    EXPECT_EQ(hostsOf("AND paid_cents <= 0"), 0);
     EXPECT_EQ(db->queryOne("SELECT COUNT(*) AS n FROM money_records WHERE account_id = ?", demoId)
                   ->integer("n"),
-              12);
+              13);
     EXPECT_EQ(
         db->queryOne("SELECT COUNT(*) AS n FROM prepaid_cards WHERE used_by IS NULL")->integer("n"),
         3);

@@ -48,16 +48,16 @@ std::size_t rowMarkers(const std::string &reply)
 
 TEST_F(FinanceRoutesTest, MoneyPagesHoldFiveRecordsNewestFirst)
 {
-    // The demo account has twelve records: pages of 5, 5 and 2.
+    // The demo account has thirteen records: pages of 5, 5 and 3.
     const std::pair<std::string, std::size_t> cases[] = {
-        {"?page=1&limit=5", 5},     {"?page=2&limit=5", 5},   {"?page=3&limit=5", 2},
+        {"?page=1&limit=5", 5},     {"?page=2&limit=5", 5},   {"?page=3&limit=5", 3},
         {"?page=4&limit=5", 0},     {"?page=abc&limit=5", 5}, {"", 5},
-        {"?page=1&limit=1000", 12},
+        {"?page=1&limit=1000", 13},
     };
     for (const auto &[query, rows] : cases) {
         const std::string reply = moneyPage(query);
         const auto page = nlohmann::json::parse(reply);
-        EXPECT_EQ(page["count"], 12) << query;
+        EXPECT_EQ(page["count"], 13) << query;
         EXPECT_EQ(page["data"].size(), rows) << query;
         EXPECT_EQ(rowMarkers(reply), rows) << query;
     }
@@ -65,10 +65,10 @@ TEST_F(FinanceRoutesTest, MoneyPagesHoldFiveRecordsNewestFirst)
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_GE(all[i - 1]["attime"].get<std::string>(), all[i]["attime"].get<std::string>());
     const auto newest = all[0];
-    EXPECT_EQ(newest["zhichu"], "30");
+    EXPECT_EQ(newest["zhichu"], "58");
     EXPECT_EQ(newest["shouru"], "0");
-    EXPECT_EQ(newest["forwhat"], "购买 显卡云-GTX1060 1天");
-    EXPECT_EQ(all[3]["shouru"], "800"); // the income of 20 days ago
+    EXPECT_EQ(newest["forwhat"], "购买 洛杉矶CN2-标准型 1个月");
+    EXPECT_EQ(all[4]["shouru"], "800"); // the income of 20 days ago
 }
 
 TEST_F(FinanceRoutesTest, ARecordTextCannotAddARowOnTheClient)

@@ -44,3 +44,39 @@ TEST(FormFields, LookupAndQueries)
     EXPECT_TRUE(FormFields::fromTarget("/khd").all().empty());
     EXPECT_EQ(FormFields::fromTarget("/a?x=1?2").value("x"), "1?2");
 }
+
+TEST(FormFields, KnownNamesKeepAmpersandsInValues)
+{
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    const std::vector<std::string_view> login = {"username", "password", "captcha",
+                                                 "khdkey",   "zd",       "ver"};
+    struct Case
+    {
+        std::string body;
+        Pairs fields;
+    };
+    const Case cases[] = {
+        {"username=u&password=a&b&captcha=1234&khdkey=K&zd=1&ver=Ver 3.8",
+         {{"username", "u"},
+          {"password", "a&b"},
+          {"captcha", "1234"},
+          {"khdkey", "K"},
+          {"zd", "1"},
+          {"ver", "Ver 3.8"}}},
+        // Empty pieces, "=" and names of fields already seen are part of the value.
+        {"username=u&password=&&x=y&username=v&&captcha=1",
+         {{"username", "u"}, {"password", "&&x=y&username=v&"}, {"captcha", "1"}}},
+        // A known name without "=" is text too.
+        {"password=a&zd&captcha=1", {{"password", "a&zd"}, {"captcha", "1"}}},
+        // The one ambiguity left: "&" + a later field's name + "=" starts that field.
+        {"password=a&captcha=b&captcha=1", {{"password", "a"}, {"captcha", "b&captcha=1"}}},
+        {"password=" + cloud::utf8ToGbk("密&码"), {{"password", "密&码"}}},
+        {"junk&password=a&b", {{"junk", ""}, {"password", "a&b"}}},
+        {"&password=a&", {{"password", "a&"}}},
+        {"", {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(FormFields::parse(c.body, login).all(), c.fields) << c.body;
+    // Without the list the same body splits at every "&".
+    EXPECT_EQ(FormFields::parse("password=a&b&captcha=1").value("password"), "a");
+}
