@@ -4,6 +4,7 @@
 #include "data/TextUtil.h"
 #include "net/CurlTransfer.h"
 #include "net/HeaderText.h"
+#include "net/TextRequest.h"
 
 #include <algorithm>
 #include <atomic>
@@ -200,6 +201,45 @@ std::string HttpEngine::fetch(const FetchPageArgs &args)
     if (args.cookiesOut)
         *args.cookiesOut = std::move(received);
     return std::move(result.body);
+}
+
+std::string HttpEngine::fetchText(
+    const std::string &url, std::optional<HttpMethod> method, std::optional<std::string> body,
+    std::optional<std::string> cookies, std::string *cookiesOut, std::optional<std::string> headers,
+    std::string *responseHeadersOut, std::optional<bool> noRedirect,
+    std::optional<std::string> serverUser, std::optional<std::string> serverPassword,
+    std::optional<std::string> proxy, std::optional<std::string> proxyUser,
+    std::optional<std::string> proxyPassword, std::optional<int> timeoutSeconds,
+    std::string *locationOut, std::string *statusOut, std::string *replyBytesOut,
+    std::optional<bool> mergeCookies, std::optional<bool> completeHeaders,
+    std::optional<std::string> bodyBytes, std::optional<bool> normalizeHeaderNames)
+{
+    return fetchTextWith(FetchTextArgs{url,
+                                       method,
+                                       std::move(body),
+                                       std::move(cookies),
+                                       cookiesOut,
+                                       std::move(headers),
+                                       responseHeadersOut,
+                                       noRedirect,
+                                       std::move(serverUser),
+                                       std::move(serverPassword),
+                                       std::move(proxy),
+                                       std::move(proxyUser),
+                                       std::move(proxyPassword),
+                                       timeoutSeconds,
+                                       locationOut,
+                                       statusOut,
+                                       replyBytesOut,
+                                       mergeCookies,
+                                       completeHeaders,
+                                       std::move(bodyBytes),
+                                       normalizeHeaderNames});
+}
+
+std::string HttpEngine::fetchTextWith(const FetchTextArgs &args)
+{
+    return TextRequest(args).run();
 }
 
 std::string HttpEngine::hostOfUrl(std::string_view url, bool keepPort)

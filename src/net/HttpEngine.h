@@ -40,6 +40,33 @@ struct FetchPageArgs
     std::optional<bool> socksProxy{};
 };
 
+// The arguments of HttpEngine::fetchText by name, with the same convention: an empty
+// optional or a null pointer is an argument that was not supplied.
+struct FetchTextArgs
+{
+    std::string url{};
+    std::optional<HttpMethod> method{};
+    std::optional<std::string> body{};
+    std::optional<std::string> cookies{};
+    std::string *cookiesOut = nullptr;
+    std::optional<std::string> headers{};
+    std::string *responseHeadersOut = nullptr;
+    std::optional<bool> noRedirect{};
+    std::optional<std::string> serverUser{};
+    std::optional<std::string> serverPassword{};
+    std::optional<std::string> proxy{};
+    std::optional<std::string> proxyUser{};
+    std::optional<std::string> proxyPassword{};
+    std::optional<int> timeoutSeconds{};
+    std::string *locationOut = nullptr;
+    std::string *statusOut = nullptr;
+    std::string *replyBytesOut = nullptr;
+    std::optional<bool> mergeCookies{};
+    std::optional<bool> completeHeaders{};
+    std::optional<std::string> bodyBytes{};
+    std::optional<bool> normalizeHeaderNames{};
+};
+
 // Bounds that keep a call from hanging or exhausting memory. Process-wide; tests shorten them.
 struct HttpLimits
 {
@@ -74,6 +101,26 @@ public:
               std::optional<bool> normalizeHeaderNames = {}, std::optional<bool> socksProxy = {});
     // The same exchange with the arguments named (fetch({.url = u, .noRedirect = true})).
     static std::string fetch(const FetchPageArgs &args);
+
+    // The secondary exchange, made by TextRequest: cookies only as supplied (never the
+    // process-wide store), browser-like default header lines, and every failure named in
+    // `statusOut` by a numbered message. Returns the reply as text, decoded by the charset
+    // the page declares near its top; empty on any failure. Blocking, for workers.
+    static std::string
+    fetchText(const std::string &url, std::optional<HttpMethod> method = {},
+              std::optional<std::string> body = {}, std::optional<std::string> cookies = {},
+              std::string *cookiesOut = nullptr, std::optional<std::string> headers = {},
+              std::string *responseHeadersOut = nullptr, std::optional<bool> noRedirect = {},
+              std::optional<std::string> serverUser = {},
+              std::optional<std::string> serverPassword = {}, std::optional<std::string> proxy = {},
+              std::optional<std::string> proxyUser = {},
+              std::optional<std::string> proxyPassword = {}, std::optional<int> timeoutSeconds = {},
+              std::string *locationOut = nullptr, std::string *statusOut = nullptr,
+              std::string *replyBytesOut = nullptr, std::optional<bool> mergeCookies = {},
+              std::optional<bool> completeHeaders = {}, std::optional<std::string> bodyBytes = {},
+              std::optional<bool> normalizeHeaderNames = {});
+    // The same exchange with the arguments named (fetchTextWith({.url = u, .statusOut = &s})).
+    static std::string fetchTextWith(const FetchTextArgs &args);
 
     // Lower-case host of a URL, without its port unless `keepPort`.
     static std::string hostOfUrl(std::string_view url, bool keepPort = false);
