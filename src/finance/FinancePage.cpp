@@ -39,16 +39,18 @@ QTableWidget#超级列表框EX1 {
     selection-color: #FFFFFF;
 }
 QTableWidget#超级列表框EX1::item { padding-left: 8px; border-bottom: 1px solid #252D3E; }
-QTableWidget#超级列表框EX1 QHeaderView::section {
+QHeaderView { background: transparent; border: none; }
+QHeaderView::section {
     background-color: #222A3B;
     color: #9AA4B8;
     border: none;
     border-bottom: 1px solid #2F384B;
-    padding-left: 12px;
+    padding-left: 11px;
     height: 38px;
     font-size: 13px;
 }
-QTableWidget#超级列表框EX1 QHeaderView { background: transparent; }
+QHeaderView::section:first { border-top-left-radius: 9px; }
+QHeaderView::section:last { border-top-right-radius: 9px; }
 QLabel#标签EX5 { color: #9AA4B8; padding-left: 12px; }
 QLabel#标签EX6 { color: #34C77B; font-weight: bold; padding-left: 12px; }
 QLabel#标签EX7 { color: #F25C6E; font-weight: bold; padding-left: 12px; }

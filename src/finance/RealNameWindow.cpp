@@ -81,19 +81,19 @@ RealNameWindow::RealNameWindow(FinanceContext context, QWidget *parent)
 void RealNameWindow::createNotice()
 {
     QLabel *notice =
-        label("标签EX6", kNotice, QRect(margin, 58, windowWidth - 2 * margin, 96), this);
+        label("标签EX6", kNotice, QRect(margin, 54, windowWidth - 2 * margin, 112), this);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void RealNameWindow::createRows()
 {
-    label("账号", "账   号：", QRect(margin, 168, captionWidth, 30), this);
-    m_account = label("账号1", "", QRect(valueX, 168, valueWidth, 30), this);
-    label("手机号码", "手机号码：", QRect(margin, 202, captionWidth, 30), this);
-    m_mobile = label("手机号码1", "", QRect(valueX, 202, valueWidth, 30), this);
-    label("真实姓名", "真实姓名：", QRect(margin, 242, captionWidth, 40), this);
-    m_name = edit("真实姓名_编辑框", "身份证上的姓名", QRect(valueX, 242, valueWidth, 40), this);
+    label("账号", "账   号：", QRect(margin, 176, captionWidth, 28), this);
+    m_account = label("账号1", "", QRect(valueX, 176, valueWidth, 28), this);
+    label("手机号码", "手机号码：", QRect(margin, 206, captionWidth, 28), this);
+    m_mobile = label("手机号码1", "", QRect(valueX, 206, valueWidth, 28), this);
+    label("真实姓名", "真实姓名：", QRect(margin, 244, captionWidth, 40), this);
+    m_name = edit("真实姓名_编辑框", "身份证上的姓名", QRect(valueX, 244, valueWidth, 40), this);
     label("身份证号", "身份证号：", QRect(margin, 292, captionWidth, 40), this);
     m_idNumber =
         edit("身份证号_编辑框", "18 位身份证号码", QRect(valueX, 292, valueWidth, 40), this);
@@ -101,7 +101,7 @@ void RealNameWindow::createRows()
 
     m_button = new QPushButton(QStringLiteral("认证"), this);
     m_button->setObjectName(QStringLiteral("实名认证按钮"));
-    m_button->setGeometry(valueX, 348, valueWidth, 42);
+    m_button->setGeometry(valueX, 346, valueWidth, 42);
     m_button->setCursor(Qt::PointingHandCursor);
     connect(m_button, &QPushButton::clicked, this, [this] { submitRealName(); });
 }
