@@ -1,0 +1,52 @@
+#include "orders/ChoiceBox.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace cloud {
+
+ChoiceBox::ChoiceBox(const QString &name, QWidget *parent) : QComboBox(parent)
+{
+    setObjectName(name);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    lineEdit()->setReadOnly(true);
+    lineEdit()->setFocusPolicy(Qt::NoFocus);
+    lineEdit()->setCursor(Qt::PointingHandCursor);
+    lineEdit()->installEventFilter(this);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ChoiceBox::setText(const QString &text)
+{
+    setEditText(text);
+    lineEdit()->setCursorPosition(0);
+}
+
+void ChoiceBox::removeAllItems()
+{
+    const QString shown = text();
+    clear();
+    setText(shown);
+}
+
+void ChoiceBox::setItems(const QStringList &items)
+{
+    const QString shown = text();
+    clear();
+    addItems(items);
+    setText(shown);
+}
+
+bool ChoiceBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) {
+        if (isEnabled())
+            showPopup();
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+} // namespace cloud
