@@ -5,9 +5,8 @@
 
 namespace cloud {
 
-ChoiceBox::ChoiceBox(const QString &name, QWidget *parent) : QComboBox(parent)
+ChoiceBox::ChoiceBox(const QString &name, QWidget *parent) : DropDown(name, parent)
 {
-    setObjectName(name);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
@@ -15,7 +14,6 @@ ChoiceBox::ChoiceBox(const QString &name, QWidget *parent) : QComboBox(parent)
     lineEdit()->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setCursor(Qt::PointingHandCursor);
     lineEdit()->installEventFilter(this);
-    setCursor(Qt::PointingHandCursor);
 }
 
 void ChoiceBox::setText(const QString &text)
@@ -46,7 +44,7 @@ bool ChoiceBox::eventFilter(QObject *watched, QEvent *event)
             showPopup();
         return true;
     }
-    return QComboBox::eventFilter(watched, event);
+    return DropDown::eventFilter(watched, event);
 }
 
 } // namespace cloud

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QComboBox>
+#include "orders/DropDown.h"
 
 namespace cloud {
 
 // A drop-down list whose shown text is its own: the code may show a text that is no item
 // ("即将上架") and may empty the items while the text stays. The user cannot type; a
 // click anywhere on the box opens the list. `activated` reports the user's choices only.
-class ChoiceBox : public QComboBox
+class ChoiceBox : public DropDown
 {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@ QLabel#标签EX2 { color: #FFFFFF; font-size: 18px; font-weight: bold; }
 QLabel[value="true"] { color: #FFFFFF; font-size: 14px; }
 QLabel#费用1 { color: #8FC1FF; font-size: 18px; font-weight: bold; }
 QLabel#余额 { color: #C9CFDA; }
+QLabel#主机名称 { color: #8A93A6; font-size: 13px; }
 QLabel[link="true"] { color: #3D8BFD; font-size: 13px; }
 QLabel[link="true"]:hover { color: #8FC1FF; text-decoration: underline; }
 
@@ -33,13 +34,7 @@ QComboBox QLineEdit {
     font-size: 13px;
 }
 QComboBox::drop-down { border: none; width: 24px; }
-QComboBox::down-arrow {
-    width: 0; height: 0;
-    border-left: 5px solid transparent;
-    border-right: 5px solid transparent;
-    border-top: 6px solid #8FC1FF;
-    margin-right: 8px;
-}
+QComboBox::down-arrow { image: none; width: 0; height: 0; border: none; }
 QComboBox QAbstractItemView {
     background-color: #222937;
     border: 1px solid #3A4357;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace cloud {
 namespace {
 
@@ -20,9 +22,10 @@ constexpr int kRowHeight = 30;
 constexpr int kTimesY = 62;
 constexpr int kRowStep = 34;
 constexpr int kGroupY = 130;
-constexpr int kFeeY = 196;
-constexpr int kSystemRowHeight = 44;
-constexpr int kFooterY = 282;
+// The fee row sits under the operating-system row when there is one.
+constexpr int kFeeY = 212;
+constexpr int kFeeBelowSystemY = 240;
+constexpr int kFooterY = 290;
 
 const QString kBalancePrefix = QStringLiteral("当前余额:");
 
@@ -38,7 +41,7 @@ PeriodDialog::PeriodDialog(const Design &design, OrdersContext context, QWidget 
     m_title->setGeometry(kLeft, 18, 200, 30);
     createTimes();
     createPeriods(design.groupTitle);
-    const int feeY = kFeeY + (design.withSystemRow ? kSystemRowHeight : 0);
+    const int feeY = design.withSystemRow ? kFeeBelowSystemY : kFeeY;
     rowCaption(QStringLiteral("费用"), QStringLiteral("扣除费用："), feeY);
     m_fee = rowValue(QStringLiteral("费用1"), feeY);
     createFooter(design);
@@ -92,9 +95,7 @@ void PeriodDialog::createFooter(const Design &design)
 {
     m_balance = new QLabel(kBalancePrefix + m_context.balance(), this);
     m_balance->setObjectName(QStringLiteral("余额"));
-    m_balance->setGeometry(kLeft, kFooterY + 4, 200, kRowHeight);
     m_recharge = new LinkLabel(QStringLiteral("充值"), QStringLiteral("充值"), this);
-    m_recharge->setGeometry(kLeft + 204, kFooterY + 4, 40, kRowHeight);
     connect(m_recharge, &LinkLabel::clicked, this, [this] {
         if (m_context.openRecharge)
             m_context.openRecharge(this);
@@ -103,6 +104,18 @@ void PeriodDialog::createFooter(const Design &design)
     m_action->setObjectName(design.buttonName);
     m_action->setGeometry(width() - kLeft - 128, kFooterY, 128, 38);
     m_action->setCursor(Qt::PointingHandCursor);
+    placeBalance();
+}
+
+// The link follows the balance text, which is as long as the service's figure.
+void PeriodDialog::placeBalance()
+{
+    m_balance->ensurePolished();
+    const int room = m_action->x() - kLeft - 60;
+    const int textWidth =
+        std::min(room, m_balance->fontMetrics().horizontalAdvance(m_balance->text()) + 2);
+    m_balance->setGeometry(kLeft, kFooterY + 4, textWidth, kRowHeight);
+    m_recharge->setGeometry(kLeft + textWidth + 10, kFooterY + 4, 40, kRowHeight);
 }
 
 void PeriodDialog::open()
@@ -135,7 +148,7 @@ void PeriodDialog::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setPen(QColor(255, 255, 255, 18));
     painter.drawLine(kLeft, 52, width() - kLeft, 52);
-    painter.fillRect(QRect(1, kFooterY - 14, width() - 2, height() - kFooterY + 13),
+    painter.fillRect(QRect(1, kFooterY - 12, width() - 2, height() - kFooterY + 11),
                      QColor(0, 0, 0, 40));
 }
 

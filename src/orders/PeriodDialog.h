@@ -62,7 +62,7 @@ signals:
 protected:
     const OrdersContext &context() const { return m_context; }
     // The y position of the operating-system row (only with `withSystemRow`).
-    static constexpr int systemRowY = 196;
+    static constexpr int systemRowY = 198;
     QLabel *rowCaption(const QString &name, const QString &text, int y);
     QLabel *rowValue(const QString &name, int y, int width = 300);
     void paintEvent(QPaintEvent *event) override;
@@ -71,6 +71,7 @@ private:
     void createTimes();
     void createPeriods(const QString &groupTitle);
     void createFooter(const Design &design);
+    void placeBalance();
 
     OrdersContext m_context;
     QLabel *m_title = nullptr;

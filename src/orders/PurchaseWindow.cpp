@@ -1,6 +1,7 @@
 #include "orders/PurchaseWindow.h"
 
 #include "orders/DateTimeText.h"
+#include "orders/DropDown.h"
 #include "ui/GuiThread.h"
 #include "ui/MessageBox.h"
 
@@ -35,10 +36,8 @@ PurchaseWindow::PurchaseWindow(QString productId, OrdersContext context, QWidget
 void PurchaseWindow::createSystemRow()
 {
     rowCaption(QStringLiteral("标签222"), QStringLiteral("操作系统："), systemRowY);
-    m_systems = new QComboBox(this);
-    m_systems->setObjectName(QStringLiteral("操作系统组合框"));
+    m_systems = new DropDown(QStringLiteral("操作系统组合框"), this);
     m_systems->setGeometry(124, systemRowY - 2, 300, 34);
-    m_systems->setCursor(Qt::PointingHandCursor);
     // The identifiers run parallel to the names; the user never sees them.
     m_systemIds = new QComboBox(this);
     m_systemIds->setObjectName(QStringLiteral("操作系统组合框1"));

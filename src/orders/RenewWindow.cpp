@@ -26,11 +26,19 @@ PeriodDialog::Design renewDesign()
 RenewWindow::RenewWindow(QString hostId, QString hostName, OrdersContext context, QWidget *parent)
     : PeriodDialog(renewDesign(), std::move(context), parent), m_hostId(std::move(hostId))
 {
-    setWindowTitle(hostName.isEmpty() ? titleLabel()->text()
-                                      : titleLabel()->text() + QStringLiteral(" ") + hostName);
+    showHostName(hostName);
     connect(this, &PeriodDialog::periodClicked, this, &RenewWindow::onRenewPeriodChosen);
     connect(actionButton(), &QPushButton::clicked, this, &RenewWindow::onRenewClicked);
     fill();
+}
+
+// Which host is renewed, beside the title.
+void RenewWindow::showHostName(const QString &hostName)
+{
+    setWindowTitle(titleLabel()->text() + QStringLiteral(" ") + hostName);
+    auto *name = new QLabel(hostName, this);
+    name->setObjectName(QStringLiteral("主机名称"));
+    name->setGeometry(titleLabel()->x() + 50, titleLabel()->y() + 3, 300, 26);
 }
 
 void RenewWindow::setBusy(bool filling, bool renewing)

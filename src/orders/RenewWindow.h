@@ -36,6 +36,7 @@ signals:
     void renewalAnswered(bool renewed);
 
 private:
+    void showHostName(const QString &hostName);
     void fill();
     void showOffer(const RenewalOffer &offer);
     void applyOfferedPeriods();
