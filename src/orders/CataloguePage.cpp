@@ -41,6 +41,7 @@ QLabel *caption(const QString &name, const QString &text, const QRect &geometry,
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
+    setOrdersRole(label, "caption");
     return label;
 }
 
@@ -84,6 +85,7 @@ void CataloguePage::createProductList()
 {
     m_products = new QTableWidget(0, ProductRecord::kColumns, this);
     m_products->setObjectName(QStringLiteral("超级列表框EX3"));
+    m_products->setStyleSheet(productListStyleSheet());
     m_products->setGeometry(0, 104, pageWidth, 268);
     QStringList titles;
     for (const Column &column : kColumns)
@@ -109,6 +111,7 @@ void CataloguePage::createProductList()
 void CataloguePage::createFooter()
 {
     m_notice = caption(QStringLiteral("标签EX14"), kNotice, QRect(0, 384, 560, 34), this);
+    setOrdersRole(m_notice, "notice");
     m_buy = new QPushButton(kBuyCaption, this);
     m_buy->setObjectName(QStringLiteral("购买按钮"));
     m_buy->setGeometry(pageWidth - 140, 382, 140, 38);

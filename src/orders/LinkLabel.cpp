@@ -1,5 +1,7 @@
 #include "orders/LinkLabel.h"
 
+#include "orders/OrdersStyle.h"
+
 #include <QMouseEvent>
 
 namespace cloud {
@@ -8,7 +10,7 @@ LinkLabel::LinkLabel(const QString &name, const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
     setObjectName(name);
-    setProperty("link", true);
+    setOrdersRole(this, "link");
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
 }

@@ -1,21 +1,28 @@
 #include "orders/OrdersStyle.h"
 
+#include <QWidget>
+
 namespace cloud {
+
+void setOrdersRole(QWidget *widget, const char *role)
+{
+    widget->setProperty("ordersRole", QString::fromLatin1(role));
+}
 
 QString ordersStyleSheet()
 {
     return QStringLiteral(R"(
-QLabel { color: #C9CFDA; font-size: 13px; background: transparent; }
-QLabel#标签EX14 { color: #8A93A6; font-size: 12px; }
-QLabel#标签EX2 { color: #FFFFFF; font-size: 18px; font-weight: bold; }
-QLabel[value="true"] { color: #FFFFFF; font-size: 14px; }
-QLabel#费用1 { color: #8FC1FF; font-size: 18px; font-weight: bold; }
-QLabel#余额 { color: #C9CFDA; }
-QLabel#主机名称 { color: #8A93A6; font-size: 13px; }
-QLabel[link="true"] { color: #3D8BFD; font-size: 13px; }
-QLabel[link="true"]:hover { color: #8FC1FF; text-decoration: underline; }
+QLabel[ordersRole="caption"] { color: #C9CFDA; font-size: 13px; background: transparent; }
+QLabel[ordersRole="notice"] { color: #8A93A6; font-size: 12px; background: transparent; }
+QLabel[ordersRole="title"] { color: #FFFFFF; font-size: 18px; font-weight: bold; }
+QLabel[ordersRole="host"] { color: #8A93A6; font-size: 13px; }
+QLabel[ordersRole="value"] { color: #FFFFFF; font-size: 14px; }
+QLabel[ordersRole="fee"] { color: #8FC1FF; font-size: 18px; font-weight: bold; }
+QLabel[ordersRole="balance"] { color: #C9CFDA; font-size: 13px; }
+QLabel[ordersRole="link"] { color: #3D8BFD; font-size: 13px; }
+QLabel[ordersRole="link"]:hover { color: #8FC1FF; text-decoration: underline; }
 
-QComboBox {
+cloud--DropDown {
     background-color: #222937;
     border: 1px solid #343D50;
     border-radius: 8px;
@@ -24,18 +31,19 @@ QComboBox {
     font-size: 13px;
     combobox-popup: 0;
 }
-QComboBox:hover { border-color: #3D8BFD; }
-QComboBox:disabled { color: #7D8596; border-color: #2A3142; }
-QComboBox QLineEdit {
+cloud--DropDown:hover { border-color: #3D8BFD; }
+cloud--DropDown:disabled { color: #7D8596; border-color: #2A3142; }
+cloud--DropDown QLineEdit {
     background: transparent;
     border: none;
     padding: 0;
     color: #FFFFFF;
     font-size: 13px;
 }
-QComboBox::drop-down { border: none; width: 24px; }
-QComboBox::down-arrow { image: none; width: 0; height: 0; border: none; }
-QComboBox QAbstractItemView {
+cloud--DropDown QLineEdit:disabled { color: #7D8596; }
+cloud--DropDown::drop-down { border: none; width: 24px; }
+cloud--DropDown::down-arrow { image: none; width: 0; height: 0; border: none; }
+cloud--DropDown QAbstractItemView {
     background-color: #222937;
     border: 1px solid #3A4357;
     color: #FFFFFF;
@@ -45,9 +53,41 @@ QComboBox QAbstractItemView {
     padding: 4px;
 }
 
+cloud--PeriodDialog > QGroupBox {
+    border: 1px solid #343D50;
+    border-radius: 10px;
+    margin-top: 10px;
+    padding-top: 6px;
+    color: #8A93A6;
+    font-size: 12px;
+}
+cloud--PeriodDialog > QGroupBox::title { subcontrol-origin: margin; left: 14px; padding: 0 6px; }
+cloud--PeriodDialog > QGroupBox > QRadioButton { color: #E6E6E6; font-size: 14px; spacing: 8px; }
+cloud--PeriodDialog > QGroupBox > QRadioButton:hover { color: #FFFFFF; }
+cloud--PeriodDialog > QGroupBox > QRadioButton:disabled { color: #5C6477; }
+cloud--PeriodDialog > QGroupBox > QRadioButton::indicator {
+    width: 14px; height: 14px;
+    border: 1px solid #4A5570;
+    border-radius: 8px;
+    background-color: #222937;
+}
+cloud--PeriodDialog > QGroupBox > QRadioButton::indicator:hover { border-color: #3D8BFD; }
+cloud--PeriodDialog > QGroupBox > QRadioButton::indicator:checked {
+    border: 4px solid #3D8BFD;
+    background-color: #FFFFFF;
+    width: 8px; height: 8px;
+}
+cloud--PeriodDialog > QGroupBox > QRadioButton::indicator:disabled {
+    border-color: #343D50; background-color: #1C212C;
+}
+)");
+}
+
+QString productListStyleSheet()
+{
+    return QStringLiteral(R"(
 QTableWidget {
     background-color: rgba(20, 25, 35, 0.55);
-    alternate-background-color: rgba(255, 255, 255, 0.03);
     border: 1px solid #2C3446;
     border-radius: 10px;
     color: #FFFFFF;
@@ -71,35 +111,14 @@ QHeaderView::section {
 }
 QHeaderView::section:first { border-top-left-radius: 10px; }
 QTableCornerButton::section { background: transparent; border: none; }
-QScrollBar:vertical { background: transparent; width: 8px; margin: 36px 2px 4px 0; }
-QScrollBar::handle:vertical { background: #3A4357; border-radius: 3px; min-height: 24px; }
-QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }
-
-QGroupBox {
-    border: 1px solid #343D50;
-    border-radius: 10px;
-    margin-top: 10px;
-    padding-top: 6px;
-    color: #8A93A6;
-    font-size: 12px;
+QScrollBar:vertical {
+    background: transparent; width: 8px; margin: 36px 2px 4px 0;
 }
-QGroupBox::title { subcontrol-origin: margin; left: 14px; padding: 0 6px; }
-QRadioButton { color: #E6E6E6; font-size: 14px; spacing: 8px; }
-QRadioButton:hover { color: #FFFFFF; }
-QRadioButton:disabled { color: #5C6477; }
-QRadioButton::indicator {
-    width: 14px; height: 14px;
-    border: 1px solid #4A5570;
-    border-radius: 8px;
-    background-color: #222937;
+QScrollBar::handle:vertical {
+    background: #3A4357; border-radius: 3px; min-height: 24px;
 }
-QRadioButton::indicator:hover { border-color: #3D8BFD; }
-QRadioButton::indicator:checked {
-    border: 4px solid #3D8BFD;
-    background-color: #FFFFFF;
-    width: 8px; height: 8px;
-}
-QRadioButton::indicator:disabled { border-color: #343D50; background-color: #1C212C; }
+QScrollBar::add-line:vertical,
+QScrollBar::sub-line:vertical { height: 0; }
 )");
 }
 

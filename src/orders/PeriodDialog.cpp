@@ -39,11 +39,13 @@ PeriodDialog::PeriodDialog(const Design &design, OrdersContext context, QWidget 
     m_title = new QLabel(design.title, this);
     m_title->setObjectName(QStringLiteral("标签EX2"));
     m_title->setGeometry(kLeft, 18, 200, 30);
+    setOrdersRole(m_title, "title");
     createTimes();
     createPeriods(design.groupTitle);
     const int feeY = design.withSystemRow ? kFeeBelowSystemY : kFeeY;
     rowCaption(QStringLiteral("费用"), QStringLiteral("扣除费用："), feeY);
     m_fee = rowValue(QStringLiteral("费用1"), feeY);
+    setOrdersRole(m_fee, "fee");
     createFooter(design);
     connect(this, &SkinnedWindow::closeRequested, this, &QWidget::close);
     closeLabel()->raise();
@@ -54,6 +56,7 @@ QLabel *PeriodDialog::rowCaption(const QString &name, const QString &text, int y
     auto *label = new QLabel(text, this);
     label->setObjectName(name);
     label->setGeometry(kLeft, y, kValueX - kLeft, kRowHeight);
+    setOrdersRole(label, "caption");
     return label;
 }
 
@@ -61,7 +64,7 @@ QLabel *PeriodDialog::rowValue(const QString &name, int y, int width)
 {
     auto *label = new QLabel(this);
     label->setObjectName(name);
-    label->setProperty("value", true);
+    setOrdersRole(label, "value");
     label->setGeometry(kValueX, y, width, kRowHeight);
     return label;
 }
@@ -95,6 +98,7 @@ void PeriodDialog::createFooter(const Design &design)
 {
     m_balance = new QLabel(kBalancePrefix + m_context.balance(), this);
     m_balance->setObjectName(QStringLiteral("余额"));
+    setOrdersRole(m_balance, "balance");
     m_recharge = new LinkLabel(QStringLiteral("充值"), QStringLiteral("充值"), this);
     connect(m_recharge, &LinkLabel::clicked, this, [this] {
         if (m_context.openRecharge)

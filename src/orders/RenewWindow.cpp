@@ -1,6 +1,7 @@
 #include "orders/RenewWindow.h"
 
 #include "api/Endpoints.h"
+#include "orders/OrdersStyle.h"
 #include "ui/GuiThread.h"
 #include "ui/MessageBox.h"
 
@@ -38,6 +39,7 @@ void RenewWindow::showHostName(const QString &hostName)
     setWindowTitle(titleLabel()->text() + QStringLiteral(" ") + hostName);
     auto *name = new QLabel(hostName, this);
     name->setObjectName(QStringLiteral("主机名称"));
+    setOrdersRole(name, "host");
     name->setGeometry(titleLabel()->x() + 50, titleLabel()->y() + 3, 300, 26);
 }
 
