@@ -3,6 +3,7 @@
 #include "app/AccountSettings.h"
 #include "ui/HintLineEdit.h"
 #include "ui/LoginWindow.h"
+#include "ui/SerialWorker.h"
 
 #include <QCheckBox>
 
@@ -31,14 +32,20 @@ void RememberedAccount::restoreRememberedAccount()
 
 void RememberedAccount::saveRememberedAccount()
 {
-    settings().saveRemember(m_window->rememberPasswordBox()->isChecked(),
-                            m_window->accountEdit()->text().toStdString(),
-                            m_window->passwordEdit()->text().toStdString());
+    // The values are taken now; the file is written behind the writes before.
+    SerialWorker::post([settings = settings(),
+                        remember = m_window->rememberPasswordBox()->isChecked(),
+                        account = m_window->accountEdit()->text().toStdString(),
+                        password = m_window->passwordEdit()->text().toStdString()] {
+        settings.saveRemember(remember, account, password);
+    });
 }
 
 void RememberedAccount::saveAutoSignIn()
 {
-    settings().saveAutoSignIn(m_window->autoSignInBox()->isChecked());
+    SerialWorker::post([settings = settings(), ticked = m_window->autoSignInBox()->isChecked()] {
+        settings.saveAutoSignIn(ticked);
+    });
 }
 
 void RememberedAccount::saveOnClicks()

@@ -10,7 +10,7 @@ class LoginWindow;
 
 // The sign-in page's two check boxes and the account settings file behind them:
 // "记住密码" keeps the account and the password, "自动登录" asks for an automatic
-// sign-in at the next start. GUI thread only.
+// sign-in at the next start. Called on the GUI thread.
 class RememberedAccount
 {
 public:
@@ -24,6 +24,7 @@ public:
     // keeps its hints and both boxes stay unticked.
     void restoreRememberedAccount();
     // The state of "记住密码" with the texts the boxes hold now (a hint as its text).
+    // The file is written on a worker, after every save made before (SerialWorker).
     void saveRememberedAccount();
     void saveAutoSignIn();
     // Clicks on either check box save at once.

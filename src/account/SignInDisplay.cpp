@@ -87,7 +87,14 @@ void SignInDisplay::setCaption(std::string_view caption)
 
 void SignInDisplay::setButtonEnabled(bool enabled)
 {
-    write([enabled](LoginWindow &w) { w.signInButton()->setEnabled(enabled); });
+    write([enabled](LoginWindow &w) {
+        QPushButton *button = w.signInButton();
+        // A focused widget that is disabled hands the focus on to the next one, here
+        // the account box, which would then drop its hint and send an empty account.
+        if (!enabled && w.focusWidget() == button)
+            w.windowFrame()->setFocus(Qt::OtherFocusReason);
+        button->setEnabled(enabled);
+    });
 }
 
 void SignInDisplay::startBusy()
