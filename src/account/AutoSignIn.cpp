@@ -25,9 +25,10 @@ void AutoSignIn::autoSignIn()
         return;
     Pacing &pacing = Pacing::instance();
     // During this second the button still takes a click; a manual sign-in started
-    // then keeps the page, and the automatic one is not needed any more.
+    // then, whether still running or already over, makes this one unneeded.
+    const int claimsBefore = m_display->claimCount();
     pacing.pause(1s);
-    if (Workers::stopping() || !m_display->claim())
+    if (Workers::stopping() || m_display->claimCount() != claimsBefore || !m_display->claim())
         return;
     m_display->setButtonEnabled(false);
     const int failPauseMs = pacing.randomBetween(500, 3000);

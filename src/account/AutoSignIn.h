@@ -17,7 +17,7 @@ public:
     explicit AutoSignIn(SignInDisplay *display);
 
     // Starts the worker (GUI thread). It ends at once when the box is not ticked, and
-    // gives way when a manual sign-in took the page during its first second.
+    // gives way to a manual sign-in started during its first second.
     void start();
     // The worker's body.
     void autoSignIn();

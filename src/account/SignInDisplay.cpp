@@ -46,7 +46,10 @@ LoginWindow *SignInDisplay::window() const
 bool SignInDisplay::claim()
 {
     bool expected = false;
-    return m_claimed.compare_exchange_strong(expected, true);
+    if (!m_claimed.compare_exchange_strong(expected, true))
+        return false;
+    ++m_claimCount;
+    return true;
 }
 
 void SignInDisplay::release()

@@ -41,6 +41,8 @@ public:
     // Gives the page back once every write made before has been applied.
     void release();
     bool claimed() const { return m_claimed.load(); }
+    // How many times a flow has taken the page so far.
+    int claimCount() const { return m_claimCount.load(); }
 
     void setCaption(std::string_view caption);
     void setButtonEnabled(bool enabled);
@@ -87,6 +89,7 @@ private:
     // Made on the GUI thread; workers pass copies to postToGui.
     QPointer<QObject> m_guard;
     std::atomic<bool> m_claimed{false};
+    std::atomic<int> m_claimCount{0};
 };
 
 } // namespace cloud
