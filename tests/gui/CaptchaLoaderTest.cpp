@@ -66,6 +66,8 @@ TEST_F(CaptchaLoaderTest, OnlyTheNewestOfOverlappingLoadsIsShown)
     service.setCaptchaDelays({400ms, 0ms});
     QSignalSpy shown(loader.get(), &CaptchaLoader::captchaShown);
     loader->loadCaptcha();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return service.requestsTo("/user/captcha").size() == 1; }, 5000));
     loader->loadCaptcha();
     ASSERT_TRUE(loadsDone());
     QTest::qWait(20);
