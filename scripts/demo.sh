@@ -19,12 +19,17 @@ for _ in $(seq 50); do
 done
 echo "demo: reference service on http://127.0.0.1:8360 (log: $state/refservice.log)"
 echo "demo: accounts 13800000000 / demo1234 (verified) and 13900000000 / demo1234 (not verified)"
+# The client signs in with the demo account by key (no captcha to read); set
+# CLOUD_DEMO_SIGN_IN=0 to sign in by hand instead.
+demo_sign_in=(--demo-sign-in 13800000000 demo1234)
+[ "${CLOUD_DEMO_SIGN_IN:-1}" = 0 ] && demo_sign_in=()
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  "$state/cloudclient" "$@"
+  "$state/cloudclient" "${demo_sign_in[@]}" "$@"
 else
   shot=$root/build/demo-screenshot.png
   echo "demo: no display; running under Xvfb"
-  xvfb-run -a -s "-screen 0 1280x800x24" "$state/cloudclient" --demo-screenshot "$shot" "$@"
+  xvfb-run -a -s "-screen 0 1280x800x24" "$state/cloudclient" --demo-screenshot "$shot" \
+    "${demo_sign_in[@]}" "$@"
   echo "demo: screenshot saved to $shot"
 fi

@@ -1,45 +1,37 @@
 #include "VersionQuery.h"
 
 #include "data/Gbk.h"
-
-#include <curl/curl.h>
+#include "data/TextUtil.h"
+#include "net/HttpEngine.h"
 
 namespace updater {
 
 namespace {
 
+// A version is a few bytes; anything longer is not one.
 constexpr std::size_t kMaxReply = 64 * 1024;
 
-std::size_t collect(char *data, std::size_t size, std::size_t count, void *target)
+// The code of the status line that opens the reply's header block; 0 when there is none.
+long statusOf(const std::string &headers)
 {
-    auto *reply = static_cast<std::string *>(target);
-    const std::size_t bytes = size * count;
-    if (reply->size() + bytes > kMaxReply)
-        return 0; // a version is a few bytes; anything this long is not one
-    reply->append(data, bytes);
-    return bytes;
+    const std::size_t space = headers.find(' ');
+    if (!headers.starts_with("HTTP/") || space == std::string::npos)
+        return 0;
+    return static_cast<long>(cloud::integerValue(headers.substr(space + 1)));
 }
 
 } // namespace
 
 std::string fetchVersionText(const std::string &url)
 {
-    CURL *curl = curl_easy_init();
-    if (!curl)
+    // The address comes from a settings file; only web addresses are asked.
+    if (!url.starts_with("http://") && !url.starts_with("https://"))
         return {};
-    std::string reply;
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 10L);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 20L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
-    const CURLcode result = curl_easy_perform(curl);
-    long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_cleanup(curl);
-    if (result != CURLE_OK || status >= 400)
+    std::string headers;
+    const std::string reply =
+        cloud::HttpEngine::fetch({.url = url, .responseHeadersOut = &headers});
+    const long status = statusOf(headers);
+    if (status < 200 || status >= 400 || reply.size() > kMaxReply)
         return {};
     return cloud::gbkTextToUtf8(reply);
 }
