@@ -306,6 +306,8 @@ TEST_F(MainWindowTest, FailedSessionCheckEndsTheLoopsWithoutAWord)
     EXPECT_TRUE(AppSession::instance().sessionStopped());
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(login->isVisible());
+    // The load of the initialisation is done; no refresh follows it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->hostTable()->rowCount() == 3; }, 5000));
     const int loads = service->count("/user/data/vpslist?page=1");
     QTest::qWait(300);
     EXPECT_EQ(service->count("/user/data/vpslist?page=1"), loads);
