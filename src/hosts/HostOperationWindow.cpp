@@ -24,7 +24,6 @@ QComboBox {
 }
 QComboBox:hover { border-color: #46516A; }
 QComboBox:focus, QComboBox:on { border-color: #3D8BFD; }
-QComboBox::drop-down { border: none; width: 26px; }
 QComboBox QAbstractItemView {
     background-color: #1C2231;
     border: 1px solid #343D50;
