@@ -107,14 +107,17 @@ void HostContextMenu::connectList()
             &HostContextMenu::onHostListRightClick);
     connect(m_list, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { onHostListDoubleClick(row); });
-    m_list->viewport()->installEventFilter(this);
+    m_viewport = m_list->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 // The view would clear its selection on a right press below the last row; that
 // press is kept from it, so such a click changes nothing.
 bool HostContextMenu::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+    // Only a press is looked at: the filter also sees the viewport's last events while
+    // the list is being destroyed, when the list can no longer be asked anything.
+    if (event->type() == QEvent::MouseButtonPress && watched == m_viewport) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::RightButton &&
             !m_list->indexAt(press->position().toPoint()).isValid())

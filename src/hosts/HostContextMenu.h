@@ -80,6 +80,7 @@ private:
     void connectHost(const HostRow &host);
 
     QTableWidget *m_list;
+    QWidget *m_viewport = nullptr;
     HostActionsContext m_context;
     HostOperations *m_operations = nullptr;
     QPointer<QMenu> m_menu;
