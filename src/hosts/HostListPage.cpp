@@ -159,7 +159,7 @@ std::optional<HostRow> HostListPage::selectedHost() const
     HostCells cells;
     for (int column = 0; column < HostColumnCount; ++column)
         cells[column] = cellText(row, column).toStdString();
-    return HostRow::fromCells(cells);
+    return hostRowFromCells(cells);
 }
 
 } // namespace cloud

@@ -27,11 +27,19 @@ HostCells HostRecord::cells() const
     return row;
 }
 
-HostRow HostRow::fromCells(const HostCells &cells)
+HostRow hostRowFromCells(const HostCells &cells)
 {
-    return {cells[ColumnProductType], cells[ColumnName],     cells[ColumnAddress],
-            cells[ColumnState],       cells[ColumnConfig],   cells[ColumnExpiry],
-            cells[ColumnId],          cells[ColumnPassword], cells[ColumnRemark]};
+    HostRow row;
+    row.productType = cells[ColumnProductType];
+    row.name = cells[ColumnName];
+    row.address = cells[ColumnAddress];
+    row.state = cells[ColumnState];
+    row.id = cells[ColumnId];
+    row.password = cells[ColumnPassword];
+    row.config = cells[ColumnConfig];
+    row.expiry = cells[ColumnExpiry];
+    row.remark = cells[ColumnRemark];
+    return row;
 }
 
 } // namespace cloud

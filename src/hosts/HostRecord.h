@@ -1,5 +1,7 @@
 #pragma once
 
+#include "remote/HostRow.h"
+
 #include <array>
 #include <string>
 
@@ -51,20 +53,7 @@ struct HostRecord
     HostCells cells() const;
 };
 
-// The texts of a selected row that the host actions read, by meaning.
-struct HostRow
-{
-    std::string productType;
-    std::string name;
-    std::string address;
-    std::string state;
-    std::string config;
-    std::string expiry;
-    std::string id;
-    std::string password;
-    std::string remark;
-
-    static HostRow fromCells(const HostCells &cells);
-};
+// The selected row's texts, by meaning.
+HostRow hostRowFromCells(const HostCells &cells);
 
 } // namespace cloud

@@ -11,6 +11,7 @@
 #include "finance/ProfileRequests.h"
 #include "finance/ProfileWindow.h"
 #include "finance/UserProfile.h"
+#include "hosts/HostContextMenu.h"
 #include "hosts/HostListLoader.h"
 #include "hosts/HostListPage.h"
 #include "hosts/MainTray.h"
@@ -20,6 +21,7 @@
 #include "hosts/TipRotation.h"
 #include "orders/CataloguePage.h"
 #include "orders/MainProgress.h"
+#include "orders/RenewWindow.h"
 #include "ui/GuiThread.h"
 #include "ui/HoverLabel.h"
 #include "ui/LoginWindow.h"
@@ -298,7 +300,26 @@ void MainWindow::presentWindow()
 }
 
 void MainWindow::buildHostContextMenu()
-{}
+{
+    HostActionsContext context;
+    context.parent = this;
+    context.realNameText = [] {
+        return QString::fromStdString(UserProfile::instance().realNameText());
+    };
+    context.reloadHostList = hostListReloader();
+    context.openProfile = [this] { openProfileWindow(); };
+    context.renew = [this](const HostRow &row) {
+        OrdersContext orders;
+        orders.balanceText = [] {
+            return QString::fromStdString(UserProfile::instance().balanceText());
+        };
+        orders.reloadHostList = hostListReloader();
+        auto *renew = new RenewWindow(QString::fromStdString(row.id),
+                                      QString::fromStdString(row.name), orders, this);
+        renew->open();
+    };
+    cloud::buildHostContextMenu(hostTable(), std::move(context));
+}
 
 void MainWindow::startRefreshLoop(const std::shared_ptr<Background> &background, int generation)
 {

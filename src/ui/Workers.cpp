@@ -81,7 +81,9 @@ int Workers::running()
 
 void Workers::resetForTests()
 {
-    // Waits for what tests started without ending the network or the pauses for good.
+    // Ends what tests started (loops look at stopping()) without ending the network or the
+    // pauses for good.
+    registry().stopping = true;
     joinAll();
     registry().stopping = false;
 }

@@ -204,8 +204,9 @@ TEST_F(ClientAppTest, AutomaticSignInAtStartHandsOverToTheMainWindow)
     EXPECT_FALSE(client->loginWindow()->isVisible());
     EXPECT_FALSE(AppSession::instance().signedInFlag()) << "the watcher clears the flag";
     EXPECT_EQ(AppSession::instance().accountName(), "a1");
+    // The first key sign-in is the automatic one; the main window's session checks follow.
     const auto keySignIns = service.requestsTo("/user/khdloginpd");
-    ASSERT_EQ(keySignIns.size(), 1u);
+    ASSERT_GE(keySignIns.size(), 1u);
     EXPECT_EQ(keySignIns[0].body,
               "username=a1&password=p1&khdkey=0123456789ABCDEF&zd=1&ver=Ver 3.8");
 }
