@@ -2,15 +2,24 @@
 
 #include "account/AutoSignIn.h"
 #include "account/CaptchaLoader.h"
+#include "account/RecoveryFlow.h"
+#include "account/RegistrationFlow.h"
 #include "account/RememberedAccount.h"
 #include "account/SignInDisplay.h"
 #include "account/SignInFlow.h"
+#include "account/SmsCodeFlow.h"
 #include "api/Endpoints.h"
 #include "app/AppSession.h"
 #include "app/IniFile.h"
 #include "app/ProgramPaths.h"
+#include "finance/ProfileRequests.h"
+#include "finance/ProfileWindow.h"
+#include "finance/RealNameWindow.h"
+#include "finance/RechargeWindow.h"
+#include "finance/UserProfile.h"
 #include "hosts/MainWindow.h"
 #include "net/HttpEngine.h"
+#include "remote/RemoteDesktop.h"
 #include "ui/GuiThread.h"
 #include "ui/HintLineEdit.h"
 #include "ui/LoginWindow.h"
@@ -31,6 +40,19 @@
 namespace cloud {
 
 namespace {
+
+// What the top-up and real-name windows need of the signed-in account.
+FinanceContext financeContext()
+{
+    FinanceContext context;
+    context.userName = [] { return AppSession::instance().accountName(); };
+    context.mobile = [] { return UserProfile::instance().mobile(); };
+    context.reloadProfile = [] {
+        if (const auto realName = loadUserProfile())
+            UserProfile::instance().setRealNameText(*realName);
+    };
+    return context;
+}
 
 QByteArray bytesOf(const std::string &bytes)
 {
@@ -141,6 +163,10 @@ void ClientApp::createLoginWindow()
     connect(w, &LoginWindow::closeRequested, this, [this] { end(0); });
     connect(m_captcha, &CaptchaLoader::captchaShown, this, &ClientApp::noteCaptchaShown);
     m_remembered->saveOnClicks();
+    // Registration, the SMS code and the recovery form drive their own pages.
+    (new RegistrationFlow(this))->attach(w);
+    (new SmsCodeFlow(this))->attach(w);
+    (new RecoveryFlow(this))->attach(w);
 }
 
 void ClientApp::finishStartup(const StartupOutcome &outcome)
@@ -186,6 +212,14 @@ void ClientApp::loadMainWindow()
 {
     m_main = std::make_unique<MainWindow>(m_login.get());
     connect(m_main.get(), &MainWindow::closeRequested, this, [this] { end(0); });
+    connect(m_main.get(), &MainWindow::remoteSettingsRequested, this,
+            [this] { openRemoteSettings(m_main.get()); });
+    ProfileWindow::setRechargeFactory([](QWidget *parent) -> QWidget * {
+        return RechargeWindow::open(parent, financeContext());
+    });
+    ProfileWindow::setRealNameFactory([](QWidget *parent) -> QWidget * {
+        return RealNameWindow::open(parent, financeContext());
+    });
     m_main->startSignInWatcher();
 }
 
