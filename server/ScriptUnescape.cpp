@@ -1,5 +1,7 @@
 #include "ScriptUnescape.h"
 
+#include "data/Utf16.h"
+
 #include <cstdint>
 
 namespace refservice {
@@ -30,25 +32,6 @@ long hexAt(std::string_view text, std::size_t pos, std::size_t digits)
         value = value * 16 + digit;
     }
     return value;
-}
-
-void appendUtf8(std::string &out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 bool isHigh(long unit)
@@ -95,14 +78,15 @@ std::optional<std::string> ScriptUnescape::decode(std::string_view text)
         } else if (high >= 0) {
             if (!isLow(unit))
                 return std::nullopt;
-            appendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            out += cloud::utf16ToUtf8(
+                std::u16string{static_cast<char16_t>(high), static_cast<char16_t>(unit)});
             high = -1;
         } else if (isHigh(unit)) {
             high = unit;
         } else if (isLow(unit)) {
             return std::nullopt;
         } else {
-            appendUtf8(out, static_cast<std::uint32_t>(unit));
+            out += cloud::utf16ToUtf8(std::u16string(1, static_cast<char16_t>(unit)));
         }
         pos += length;
     }

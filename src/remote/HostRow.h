@@ -14,9 +14,9 @@ struct HostRow
     std::string id;          // column 8
     std::string password;    // column 9, VPSpassword
     // Shown by the host list; no action sends them.
-    std::string config; // column 4
-    std::string expiry; // column 6
-    std::string remark; // column 10
+    std::string config{}; // column 4
+    std::string expiry{}; // column 6
+    std::string remark{}; // column 10
 };
 
 } // namespace cloud
