@@ -11,10 +11,18 @@ namespace cloud {
 
 namespace {
 
+// A worker's thread and whether its task has returned, so that finished threads are joined
+// (their stacks given back) while the program runs, not only at exit.
+struct Worker
+{
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done = std::make_shared<std::atomic<bool>>(false);
+};
+
 struct Registry
 {
     std::mutex mutex;
-    std::list<std::thread> threads;
+    std::list<Worker> threads;
     std::atomic<int> running{0};
     std::atomic<bool> stopping{false};
 };
@@ -25,6 +33,17 @@ Registry &registry()
     return r;
 }
 
+// A thread whose task has returned is only unwinding, so joining it here is immediate.
+void reapFinished(Registry &r)
+{
+    r.threads.remove_if([](Worker &w) {
+        if (!*w.done)
+            return false;
+        w.thread.join();
+        return true;
+    });
+}
+
 } // namespace
 
 void Workers::start(std::function<void()> task)
@@ -33,11 +52,22 @@ void Workers::start(std::function<void()> task)
     if (r.stopping)
         return;
     std::lock_guard lock(r.mutex);
+    reapFinished(r);
     ++r.running;
-    r.threads.emplace_back([task = std::move(task)] {
+    Worker &worker = r.threads.emplace_back();
+    worker.thread = std::thread([task = std::move(task), done = worker.done] {
         task();
+        *done = true;
         --registry().running;
     });
+}
+
+int Workers::retained()
+{
+    Registry &r = registry();
+    std::lock_guard lock(r.mutex);
+    reapFinished(r);
+    return static_cast<int>(r.threads.size());
 }
 
 bool Workers::stopping()
@@ -51,16 +81,16 @@ void joinAll()
 {
     Registry &r = registry();
     while (true) {
-        std::list<std::thread> threads;
+        std::list<Worker> threads;
         {
             std::lock_guard lock(r.mutex);
             threads.swap(r.threads);
         }
         if (threads.empty())
             return;
-        for (std::thread &t : threads)
-            if (t.joinable())
-                t.join();
+        for (Worker &w : threads)
+            if (w.thread.joinable())
+                w.thread.join();
     }
 }
 

@@ -21,6 +21,9 @@ public:
     static void stopAll();
     // Number of workers still running (tests use it to show loops do not pile up).
     static int running();
+    // Number of threads held, running or finished but not yet joined; finished ones are
+    // joined as new workers start, so a long session does not pile up thread stacks.
+    static int retained();
     // Joins what a test started and lets it start workers again.
     static void resetForTests();
 };
