@@ -261,7 +261,8 @@ TEST_F(TextRequestTest, NeverSeesTheProcessWideCookieStore)
 {
     HttpEngine::fetchPage(server.url("/store")); // the store now holds s=1 for this server
     HttpEngine::fetchPage(server.url("/store"));
-    ASSERT_NE(server.lastRequest().find("Cookie: s=1"), std::string::npos);
+    // Cookies are kept per host, not per port: other tests' cookies for 127.0.0.1 may ride along.
+    ASSERT_NE(server.lastRequest().find("s=1"), std::string::npos);
     std::string cookies;
     HttpEngine::fetchTextWith({.url = server.url("/text"), .cookiesOut = &cookies});
     EXPECT_EQ(server.lastRequest().find("Cookie"), std::string::npos);
