@@ -59,7 +59,7 @@ TransferResult CurlTransfer::run()
         return {};
     const CURLcode code = curl_easy_perform(m_curl);
     // A URL libcurl rejects before any reply is a request that could not be opened at all.
-    m_result.started = code != CURLE_URL_MALFORMAT || m_headerBytes > 0;
+    m_result.started = code != CURLE_URL_MALFORMAT || m_progress.headerBytes() > 0;
     m_result.completed = code == CURLE_OK;
     // A reply cut short, over the limit or timed out is a failed exchange, not a short reply.
     if (!m_result.completed)
@@ -152,7 +152,7 @@ void CurlTransfer::configureLimits()
                      static_cast<long>(m_limits.connectTimeout.count()));
     // The stall check is ours: libcurl's low-speed check averages over several seconds and
     // so notices a stall that follows a burst of data only seconds late.
-    m_lastActivity = std::chrono::steady_clock::now();
+    m_progress.start();
     curl_easy_setopt(m_curl, CURLOPT_XFERINFOFUNCTION, progressCallback);
     curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L);
@@ -175,8 +175,7 @@ std::size_t CurlTransfer::headerCallback(char *data, std::size_t size, std::size
 {
     auto *transfer = static_cast<CurlTransfer *>(self);
     const std::size_t bytes = size * count;
-    transfer->m_headerBytes += bytes;
-    if (transfer->m_headerBytes > transfer->m_limits.maxHeaderBytes)
+    if (!transfer->m_progress.acceptHeaderBytes(bytes, transfer->m_limits.maxHeaderBytes))
         return 0;
     transfer->onHeaderLine(std::string_view(data, bytes));
     return bytes;
@@ -187,16 +186,7 @@ int CurlTransfer::progressCallback(void *self, curl_off_t, curl_off_t downNow, c
                                    curl_off_t upNow)
 {
     auto *transfer = static_cast<CurlTransfer *>(self);
-    if (HttpEngine::aborting())
-        return 1;
-    const auto now = std::chrono::steady_clock::now();
-    if (downNow != transfer->m_downNow || upNow != transfer->m_upNow) {
-        transfer->m_downNow = downNow;
-        transfer->m_upNow = upNow;
-        transfer->m_lastActivity = now;
-        return 0;
-    }
-    return now - transfer->m_lastActivity > transfer->m_limits.stallTime ? 1 : 0;
+    return transfer->m_progress.shouldStop(downNow, upNow, transfer->m_limits.stallTime) ? 1 : 0;
 }
 
 // Every reply (interim, redirect, proxy tunnel, final) starts with a status line; only

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/ProgressWatch.h"
+
 #include "net/HttpEngine.h"
 
 #include <curl/curl.h>
@@ -61,11 +63,8 @@ private:
     CURL *m_curl = nullptr;
     curl_slist *m_headerList = nullptr;
     TransferResult m_result;
-    std::size_t m_headerBytes = 0;
     bool m_headerBlockDone = false;
-    curl_off_t m_downNow = 0;
-    curl_off_t m_upNow = 0;
-    std::chrono::steady_clock::time_point m_lastActivity;
+    ProgressWatch m_progress;
 };
 
 } // namespace cloud

@@ -4,6 +4,7 @@
 #include "data/TextUtil.h"
 #include "net/CurlTransfer.h"
 #include "net/HeaderText.h"
+#include "net/ProgressWatch.h"
 #include "net/TextRequest.h"
 
 #include <algorithm>
@@ -75,25 +76,6 @@ std::string withoutBreaks(std::string line)
             c = ' ';
     }
     return line;
-}
-
-// The path in wire bytes. A space or control character cannot stand in a request line,
-// so those few are escaped; everything else goes as given.
-std::string wirePath(std::string_view path)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : utf8ToGbk(path)) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c > 0x20 && c != 0x7F) {
-            out.push_back(ch);
-            continue;
-        }
-        out.push_back('%');
-        out.push_back(kHex[c >> 4]);
-        out.push_back(kHex[c & 0x0F]);
-    }
-    return out;
 }
 
 std::vector<std::string> wireLines(std::string_view text)

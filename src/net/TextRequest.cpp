@@ -4,6 +4,7 @@
 #include "data/TextUtil.h"
 #include "net/CurlShares.h"
 #include "net/HeaderText.h"
+#include "net/ProgressWatch.h"
 #include "net/ReplyCharset.h"
 #include "net/TextRequestHeaders.h"
 
@@ -54,25 +55,6 @@ std::string urlPart(CURLU *url, CURLUPart part, unsigned flags = 0)
         return {};
     std::string out(text);
     curl_free(text);
-    return out;
-}
-
-// The path in wire bytes. A space or control character cannot stand in a request line,
-// so those few are escaped; everything else goes as given.
-std::string wirePath(std::string_view path)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : utf8ToGbk(path)) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c > 0x20 && c != 0x7F) {
-            out.push_back(ch);
-            continue;
-        }
-        out.push_back('%');
-        out.push_back(kHex[c >> 4]);
-        out.push_back(kHex[c & 0x0F]);
-    }
     return out;
 }
 
@@ -341,7 +323,7 @@ std::string TextRequest::exchange()
     curl_easy_setopt(m_curl, CURLOPT_XFERINFOFUNCTION, progressCallback);
     curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L);
-    m_lastActivity = std::chrono::steady_clock::now();
+    m_progress.start();
     if (curl_easy_perform(m_curl) != CURLE_OK) {
         if (!finalHeadersArrived())
             return fail(requestWasSent() ? kNoResponse : kSendFailed);
@@ -416,8 +398,7 @@ std::size_t TextRequest::headerCallback(char *data, std::size_t size, std::size_
 {
     auto *request = static_cast<TextRequest *>(self);
     const std::size_t bytes = size * count;
-    request->m_headerBytes += bytes;
-    if (request->m_headerBytes > request->m_limits.maxHeaderBytes)
+    if (!request->m_progress.acceptHeaderBytes(bytes, request->m_limits.maxHeaderBytes))
         return 0;
     request->onHeaderLine(std::string_view(data, bytes));
     return bytes;
@@ -429,16 +410,7 @@ int TextRequest::progressCallback(void *self, curl_off_t, curl_off_t downNow, cu
                                   curl_off_t upNow)
 {
     auto *request = static_cast<TextRequest *>(self);
-    if (HttpEngine::aborting())
-        return 1;
-    const auto now = std::chrono::steady_clock::now();
-    if (downNow != request->m_downNow || upNow != request->m_upNow) {
-        request->m_downNow = downNow;
-        request->m_upNow = upNow;
-        request->m_lastActivity = now;
-        return 0;
-    }
-    return now - request->m_lastActivity > request->m_timeout ? 1 : 0;
+    return request->m_progress.shouldStop(downNow, upNow, request->m_timeout) ? 1 : 0;
 }
 
 // Every reply (interim, redirect, proxy tunnel, final) starts with a status line; only

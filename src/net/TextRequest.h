@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/ProgressWatch.h"
+
 #include "net/HttpEngine.h"
 
 #include <curl/curl.h>
@@ -82,12 +84,9 @@ private:
     std::string m_body; // the request body in wire bytes
     std::string m_reply;
     std::string m_rawHeaders; // the last reply's status line and headers
-    std::size_t m_headerBytes = 0;
     bool m_headerBlockDone = false;
     bool m_readFailed = false;
-    curl_off_t m_downNow = 0;
-    curl_off_t m_upNow = 0;
-    std::chrono::steady_clock::time_point m_lastActivity;
+    ProgressWatch m_progress;
 };
 
 } // namespace cloud
