@@ -3,12 +3,9 @@
 #include "app/ProgramPaths.h"
 #include "data/Gbk.h"
 #include "data/TextUtil.h"
+#include "platform/AtomicFile.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -65,19 +62,6 @@ constexpr const char *kLines[] = {
     "promptcredentialonce:i:1",
     "use redirection server name:i:0",
 };
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 } // namespace
 
@@ -163,16 +147,7 @@ std::string RdpConnectionFile::pathFor(const std::string &programDir, std::strin
 
 bool RdpConnectionFile::write(const std::string &path, std::string_view text)
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, utf8ToGbk(text));
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
+    return replaceFileAtomically(path, utf8ToGbk(text), 0600);
 }
 
 } // namespace cloud
