@@ -44,18 +44,11 @@ Sent parsed(const std::string &request)
     return sent;
 }
 
-std::string pathOf(const std::string &request)
-{
-    const std::string line = LoopbackServer::requestLine(request);
-    const std::size_t space = line.find(' ');
-    return line.substr(space + 1, line.rfind(' ') - space - 1);
-}
-
 // Serves by path: "/cookie/..." paths set a cookie scoped to their first segment,
 // "/redir/moved" redirects, "/big/<n>" sends n bytes, and the rest answers "hello".
 LoopbackServer::Reply route(const std::string &request)
 {
-    const std::string path = pathOf(request);
+    const std::string path = LoopbackServer::pathOf(request);
     if (path == "/redir/moved")
         return {LoopbackServer::reply(
             "302 Found", "Location: /redir/target\r\nSet-Cookie: hop=1\r\n", "moved-body")};

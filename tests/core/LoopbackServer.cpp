@@ -104,6 +104,19 @@ std::string LoopbackServer::requestLine(const std::string &request)
     return request.substr(0, request.find("\r\n"));
 }
 
+std::string LoopbackServer::pathOf(const std::string &request)
+{
+    const std::string line = requestLine(request);
+    const std::size_t space = line.find(' ');
+    return line.substr(space + 1, line.rfind(' ') - space - 1);
+}
+
+std::string LoopbackServer::bodyOf(const std::string &request)
+{
+    const std::size_t end = request.find("\r\n\r\n");
+    return end == std::string::npos ? "" : request.substr(end + 4);
+}
+
 int LoopbackServer::closedPort()
 {
     int port = 0;

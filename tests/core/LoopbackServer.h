@@ -39,6 +39,9 @@ public:
                              std::string_view body);
     // The request line of a recorded request ("GET /p HTTP/1.1").
     static std::string requestLine(const std::string &request);
+    // The target of a recorded request's line ("/p"), and what follows its header block.
+    static std::string pathOf(const std::string &request);
+    static std::string bodyOf(const std::string &request);
     // A loopback port on which nothing listens.
     static int closedPort();
 

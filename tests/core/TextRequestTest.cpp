@@ -28,22 +28,9 @@ std::string headOf(const std::string &request)
     return request.substr(0, request.find("\r\n\r\n") + 2);
 }
 
-std::string bodyOf(const std::string &request)
-{
-    const std::size_t end = request.find("\r\n\r\n");
-    return end == std::string::npos ? "" : request.substr(end + 4);
-}
-
-std::string pathOf(const std::string &request)
-{
-    const std::string line = LoopbackServer::requestLine(request);
-    const std::size_t space = line.find(' ');
-    return line.substr(space + 1, line.rfind(' ') - space - 1);
-}
-
 LoopbackServer::Reply route(const std::string &request)
 {
-    const std::string path = pathOf(request);
+    const std::string path = LoopbackServer::pathOf(request);
     if (path == "/moved")
         return {LoopbackServer::reply(
             "302 Found", "Location: /target\r\nSet-Cookie: hop=1; Path=/\r\n", "moved-body")};
@@ -212,7 +199,7 @@ TEST_F(TextRequestTest, PostGoesOutWithTheCallersLinesThenTheMissingDefaults)
                                    "Accept-Language: zh-cn\r\n"
                                    "Content-Type: application/x-www-form-urlencoded\r\n"
                                    "Cache-Control: no-cache\r\n");
-    EXPECT_EQ(bodyOf(request), "a=\xD5\xD2&b=2") << "the body travels in GBK";
+    EXPECT_EQ(LoopbackServer::bodyOf(request), "a=\xD5\xD2&b=2") << "the body travels in GBK";
 }
 
 TEST_F(TextRequestTest, BodyBytesWinOverTheBodyTextAndHeadSendsNone)
@@ -222,7 +209,7 @@ TEST_F(TextRequestTest, BodyBytesWinOverTheBodyTextAndHeadSendsNone)
                                .body = "text",
                                .bodyBytes = std::string("\x01\x02", 2)});
     EXPECT_TRUE(server.lastRequest().starts_with("PUT /p HTTP/1.1\r\n"));
-    EXPECT_EQ(bodyOf(server.lastRequest()), std::string("\x01\x02", 2));
+    EXPECT_EQ(LoopbackServer::bodyOf(server.lastRequest()), std::string("\x01\x02", 2));
     HttpEngine::fetchTextWith({.url = server.url("/h"), .method = HttpMethod::Head, .body = "x"});
     EXPECT_TRUE(server.lastRequest().starts_with("HEAD /h HTTP/1.1\r\n"));
     EXPECT_EQ(server.lastRequest().find("Content-Length"), std::string::npos);
