@@ -306,6 +306,7 @@ TEST_F(OrderDemoPathTest, DemoAccountBuysAServerSeesItListedAndRenewsIt)
         },
         kWaitMs));
     EXPECT_EQ(renew->hostId(), QString::fromStdString(host->text("id")));
+    EXPECT_EQ(renew->findChild<QLabel *>(qs("主机名称"))->text(), address);
     EXPECT_EQ(renew->expiryLabel()->text(), QString::fromStdString(host->text("end_time")));
     EXPECT_EQ(renew->feeLabel()->text(), qs("99元"));
     EXPECT_EQ(renew->balanceLabel()->text(), qs("当前余额:401.00元"));
