@@ -2,6 +2,7 @@
 #include "LiveService.h"
 #include "MainTestPacing.h"
 
+#include "finance/FinancePage.h"
 #include "finance/UserProfile.h"
 #include "hosts/HostContextMenu.h"
 #include "hosts/HostListPage.h"
@@ -226,6 +227,20 @@ protected:
             ->integer("n");
     }
 
+    // The finance records' first row (the newest) reads `note` with the expense `yuan`.
+    bool financeShowsLatest(const char *note, const char *yuan)
+    {
+        navigate(MainWindow::FinanceEntry);
+        const QTableWidget *records = window->financePage()->recordList();
+        return QTest::qWaitFor(
+            [&] {
+                return records->rowCount() > 0 && records->item(0, 4) &&
+                       records->item(0, 4)->text() == qs(note) &&
+                       records->item(0, 2)->text() == qs(yuan);
+            },
+            kWaitMs);
+    }
+
     static bool profileShowsBalance(const char *text)
     {
         return QTest::qWaitFor([&] { return UserProfile::instance().balanceText() == text; },
@@ -288,6 +303,7 @@ TEST_F(OrderDemoPathTest, DemoAccountBuysAServerSeesItListedAndRenewsIt)
     EXPECT_EQ(end, start.addMonths(1));
     EXPECT_EQ(balanceCents(1), 50000 - 12800);
     EXPECT_TRUE(profileShowsBalance("372.00元"));
+    EXPECT_TRUE(financeShowsLatest("购买 香港CN2-进阶型 1个月", "￥128"));
 
     // The host list: the newest host is on the last page.
     navigate(MainWindow::HostsEntry);
@@ -344,6 +360,7 @@ TEST_F(OrderDemoPathTest, DemoAccountBuysAServerSeesItListedAndRenewsIt)
     EXPECT_EQ(serviceTime(renewed->text("end_time")), end.addMonths(1));
     EXPECT_EQ(balanceCents(1), 50000 - 12800 - 12800);
     EXPECT_TRUE(profileShowsBalance("244.00元"));
+    EXPECT_TRUE(financeShowsLatest("续费 香港CN2-进阶型 1个月", "￥128"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             const int shown = rowWith(hostTable(), ColumnAddress, address);
