@@ -15,6 +15,9 @@ constexpr const char *hostColumns =
     "products.bandwidth, products.type_id FROM hosts LEFT JOIN products ON products.id = "
     "hosts.product_id ";
 
+// "YYYY-MM-DD", the date part of a stored local time.
+constexpr std::size_t dateLength = 10;
+
 } // namespace
 
 std::int64_t HostStore::parseId(std::string_view idText)
@@ -49,7 +52,8 @@ nlohmann::json HostStore::record(const DbRow &host, const std::string &nowText) 
         {"CpuNum", host.text("cpu")},
         {"MaxRAM", host.text("memory")},
         {"Maxmbps8", host.text("bandwidth")},
-        {"endtime", host.text("end_time")},
+        // The list has room for the date; the renewal dialog shows the full time.
+        {"endtime", host.text("end_time").substr(0, dateLength)},
         {"status", state.status},
     };
     if (state.busy())

@@ -26,8 +26,8 @@ public:
 
     // One page of the account's hosts as the list reply: {"count": all hosts of the account,
     // "data": [...]} with the keys id, VPStype, vpsname, ycdz, VPSpassword, CpuNum, MaxRAM,
-    // Maxmbps8, endtime, status, zt (only while a transitional state applies), corewhatuser
-    // and VPStypeID. Pages count from 1.
+    // Maxmbps8, endtime (the expiry date), status, zt (only while a transitional state
+    // applies), corewhatuser and VPStypeID. Pages count from 1.
     nlohmann::json page(std::int64_t accountId, std::int64_t page, std::int64_t limit);
 
     // The systems that can be installed on the host: {"count", "data": [{osid, osname}]};

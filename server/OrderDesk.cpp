@@ -49,11 +49,24 @@ std::optional<int> periodCount(const std::string &duration)
     return static_cast<int>(*count);
 }
 
-// Addresses of the documentation ranges, so a demo host never names a real machine.
-std::string newHostAddress()
+// Addresses of the documentation ranges, so a demo host never names a real machine. A new
+// host gets an IP that no host holds yet, on any port: two hosts on one IP would be one
+// machine to the user and to the remote desktop. Empty when every IP is taken.
+std::string newHostAddress(Database &db)
 {
     static const char *const networks[] = {"192.0.2.", "198.51.100.", "203.0.113."};
-    return networks[RandomText::below(3)] + std::to_string(2 + RandomText::below(253)) + ":3389";
+    constexpr std::uint32_t perNetwork = 253; // .2 to .254
+    constexpr std::uint32_t total = 3 * perNetwork;
+    const std::uint32_t first = RandomText::below(total);
+    for (std::uint32_t i = 0; i < total; ++i) {
+        const std::uint32_t n = (first + i) % total;
+        const std::string ip = networks[n / perNetwork] + std::to_string(2 + n % perNetwork);
+        if (!db.queryOne("SELECT 1 AS taken FROM hosts WHERE name = ?1 OR "
+                         "substr(name, 1, length(?1) + 1) = ?1 || ':'",
+                         {ip}))
+            return ip + ":3389";
+    }
+    return {};
 }
 
 // Letters and digits without the look-alikes 0/O, 1/l/I; upper, lower and digit each at
@@ -166,11 +179,13 @@ OrderOutcome OrderDesk::tryBuy(std::int64_t accountId, const PurchaseRequest &re
 
 bool OrderDesk::insertHost(std::int64_t accountId, const Plan &plan)
 {
-    return m_context.db.insert(
+    const std::string address = newHostAddress(m_context.db);
+    return !address.empty() &&
+           m_context.db.insert(
                "INSERT INTO hosts(account_id, product_id, name, password, os, status, "
                "after_sales, type_name, start_time, end_time, paid_cents) "
                "VALUES(?1, ?2, ?3, ?4, ?5, '运行中', '小云', ?6, ?7, ?8, ?9)",
-               {accountId, plan.item.integer("id"), newHostAddress(), newHostPassword(), plan.os,
+               {accountId, plan.item.integer("id"), address, newHostPassword(), plan.os,
                 plan.item.text("type_name"), plan.start.text(), plan.end.text(), plan.cents}) != 0;
 }
 

@@ -314,8 +314,10 @@ void MainWindow::buildHostContextMenu()
             return QString::fromStdString(UserProfile::instance().balanceText());
         };
         orders.reloadHostList = hostListReloader();
+        // The dialog names the host by the address the list shows; the name column holds
+        // the after-sales contact, the same for many hosts.
         auto *renew = new RenewWindow(QString::fromStdString(row.id),
-                                      QString::fromStdString(row.name), orders, this);
+                                      QString::fromStdString(row.address), orders, this);
         renew->open();
     };
     cloud::buildHostContextMenu(hostTable(), std::move(context));

@@ -114,7 +114,8 @@ void CataloguePage::createFooter()
     setOrdersRole(m_notice, "notice");
     m_buy = new QPushButton(kBuyCaption, this);
     m_buy->setObjectName(QStringLiteral("购买按钮"));
-    m_buy->setGeometry(pageWidth - 140, 382, 140, 38);
+    // Its bottom edge is the page's: the tab box clips whatever reaches below.
+    m_buy->setGeometry(pageWidth - 140, pageHeight - 38, 140, 38);
     m_buy->setCursor(Qt::PointingHandCursor);
     m_busy = BusyIndicator::overButton(QStringLiteral("图片框登录进度1"), QStringLiteral("时钟2"),
                                        MainProgress::phase(), m_buy);

@@ -187,6 +187,14 @@ TEST_F(CataloguePageTest, TheBuyButtonWantsAProductAndARegion)
     purchase->close();
 }
 
+// The main window's tab box is as large as the page and clips whatever reaches beyond it.
+TEST_F(CataloguePageTest, EveryControlLiesWithinThePage)
+{
+    for (const QWidget *control : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(page->rect().contains(control->geometry()))
+            << control->objectName().toStdString();
+}
+
 TEST_F(CataloguePageTest, ChoicesWaitForTheLoadUnderWay)
 {
     service->on("GET", "/user/cplxlist", kTypes);

@@ -74,6 +74,11 @@ TEST_F(HostRoutesTest, ListPagesTheAccountsHostsWithTheClientsKeys)
     EXPECT_TRUE(item["VPStypeID"].is_number_integer());
     EXPECT_FALSE(item.contains("zt"));
     EXPECT_EQ(item["ycdz"], "203.0.113.21:3389");
+    // The expiry date alone, which the list's column has room for.
+    const std::string end =
+        db().queryOne("SELECT end_time FROM hosts WHERE id = ?1", {item["id"].get<std::int64_t>()})
+            ->text("end_time");
+    EXPECT_EQ(item["endtime"], end.substr(0, 10));
     EXPECT_EQ(item["CpuNum"], "2核");
 
     // The client counts a page's rows by this key's occurrences in the text.
@@ -94,7 +99,8 @@ TEST_F(HostRoutesTest, HostsExpireByTheirEndTime)
     EXPECT_EQ(host(expired)["status"], "已到期");
     EXPECT_EQ(host(off)["status"], "已关机");
     ASSERT_EQ(host(soon)["status"], "运行中");
-    const auto end = ServiceClock::parseLocal(host(soon)["endtime"].get<std::string>());
+    const auto end = ServiceClock::parseLocal(
+        db().queryOne("SELECT end_time FROM hosts WHERE id = ?1", {soon})->text("end_time"));
     ASSERT_TRUE(end);
     clock().advance(std::chrono::duration_cast<std::chrono::seconds>(*end - clock().now()) + 2s);
     EXPECT_EQ(host(soon)["status"], "已到期");

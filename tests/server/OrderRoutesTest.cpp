@@ -154,6 +154,36 @@ TEST_F(OrderRoutesTest, NewHostRunsFromNowToTheCalendarEnd)
     }
 }
 
+TEST_F(OrderRoutesTest, EveryNewHostGetsAnIpOfItsOwn)
+{
+    // Every IP the service hands out is taken but one; a seeded host holds one on another port.
+    const std::string spare = "198.51.100.77";
+    service.db().transaction([&] {
+        for (const char *network : {"192.0.2.", "198.51.100.", "203.0.113."})
+            for (int octet = 2; octet <= 254; ++octet) {
+                const std::string ip = network + std::to_string(octet);
+                if (ip != spare)
+                    service.db().insert(
+                        "INSERT INTO hosts(account_id, product_id, name, password, os, status, "
+                        "type_name, start_time, end_time) VALUES(2, 1, ?1, 'x', 'x', '运行中', "
+                        "'x', '2024-01-01 00:00:00', '2025-01-01 00:00:00')",
+                        {ip + (octet % 2 ? ":3389" : ":33890")});
+            }
+        return true;
+    });
+    service.setBalance(1, 1000000);
+    ASSERT_EQ(buy(demo, buyBody("day", 1))["status"], 200);
+    EXPECT_EQ(newestHost(1).text("name"), spare + ":3389");
+
+    // With none left the order is refused and costs nothing.
+    const std::int64_t hosts = hostsOf(1);
+    const auto reply = buy(demo, buyBody("day", 1));
+    EXPECT_EQ(reply["status"], 400);
+    EXPECT_EQ(reply["data"], "操作失败，请稍后再试");
+    EXPECT_EQ(hostsOf(1), hosts);
+    EXPECT_EQ(service.balance(1), 1000000 - 300);
+}
+
 TEST_F(OrderRoutesTest, RenewalQuoteShowsTheOwnHostsPricesAndTimes)
 {
     const auto quote = ShopService::json(service.post("/user/xfjgb", "id=1", demo));
