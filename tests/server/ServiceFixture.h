@@ -7,6 +7,7 @@
 
 #include <httplib.h>
 
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -49,6 +50,9 @@ public:
         options.quiet = true;
         options.dbPath = dbPath.empty() ? m_dir.file("service.db") : dbPath;
         m_app = std::make_unique<ServiceApp>(options);
+        // Time stands still unless a test moves it, so that "59 seconds later" never turns
+        // into 60 on a busy machine.
+        m_app->setClock([start = std::time(nullptr)] { return start; });
         std::string error;
         if (!m_app->start(error))
             throw std::runtime_error("service did not start: " + error);
