@@ -47,7 +47,7 @@ std::string CardRedeemer::redeem(std::int64_t accountId, const std::string &numb
     if (outcome == Outcome::Failed)
         return failedText;
     recordFailure(accountId);
-    return outcome == Outcome::UsedCard ? usedCardText : wrongCardText;
+    return wrongCardText;
 }
 
 CardRedeemer::Outcome CardRedeemer::tryRedeem(std::int64_t accountId, const std::string &number,
@@ -56,15 +56,14 @@ CardRedeemer::Outcome CardRedeemer::tryRedeem(std::int64_t accountId, const std:
     Database &db = m_context.db;
     const auto card = db.queryOne(
         "SELECT id, secret, amount_cents, used_by FROM prepaid_cards WHERE number = ?1", {number});
-    if (!card || !sameSecret(card->text("secret"), secret))
+    // A used card is no card any more.
+    if (!card || !sameSecret(card->text("secret"), secret) || !card->isNull("used_by"))
         return Outcome::WrongCard;
-    if (!card->isNull("used_by"))
-        return Outcome::UsedCard;
     const int taken = db.modify("UPDATE prepaid_cards SET used_by = ?2, used_time = ?3 "
                                 "WHERE id = ?1 AND used_by IS NULL",
                                 {card->integer("id"), accountId, now});
     if (taken != 1)
-        return taken == 0 ? Outcome::UsedCard : Outcome::Failed;
+        return taken == 0 ? Outcome::WrongCard : Outcome::Failed;
     return Ledger(db).credit(accountId, card->integer("amount_cents"), "充值",
                              "充值卡充值 " + number, now)
                ? Outcome::Credited

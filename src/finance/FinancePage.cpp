@@ -22,7 +22,11 @@ struct Column
 constexpr Column kColumns[] = {
     {"时间", 150}, {"收入￥", 80}, {"支出￥", 80}, {"状态", 80}, {"来源/用途", 400}};
 
-constexpr int listHeight = 372;
+// The main window's logo stands over the top of the tab box; the list starts below it, as
+// the host list does, and five rows fill it.
+constexpr int listTop = 60;
+constexpr int listHeight = 312;
+constexpr int rowHeight = 54;
 constexpr int footerY = 380;
 constexpr int footerHeight = 30;
 
@@ -106,7 +110,7 @@ void FinancePage::createList()
 {
     m_list = new QTableWidget(0, int(std::size(kColumns)), this);
     m_list->setObjectName(QStringLiteral("超级列表框EX1"));
-    m_list->setGeometry(0, 0, 722, listHeight);
+    m_list->setGeometry(0, listTop, 722, listHeight);
     for (int c = 0; c < m_list->columnCount(); ++c) {
         m_list->setHorizontalHeaderItem(c,
                                         new QTableWidgetItem(QString::fromUtf8(kColumns[c].title)));
@@ -118,7 +122,7 @@ void FinancePage::createList()
     header->setSectionsClickable(false);
     header->setStretchLastSection(true);
     m_list->verticalHeader()->hide();
-    m_list->verticalHeader()->setDefaultSectionSize(64);
+    m_list->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

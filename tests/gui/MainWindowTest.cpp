@@ -3,13 +3,13 @@
 #include "HostReplies.h"
 #include "MainTestPacing.h"
 
+#include "finance/CardTopUpPage.h"
 #include "finance/ProfileWindow.h"
 #include "finance/UserProfile.h"
 #include "hosts/HostListPage.h"
 #include "hosts/MainTray.h"
 #include "hosts/MainWindow.h"
 #include "hosts/SessionGeneration.h"
-#include "finance/CardTopUpPage.h"
 #include "ui/HintLineEdit.h"
 #include "ui/HoverLabel.h"
 #include "ui/LoginWindow.h"
@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -178,6 +180,29 @@ TEST_F(MainWindowTest, WindowCarriesItsNamedControls)
     ASSERT_EQ(products->columnCount(), 9);
     EXPECT_EQ(products->horizontalHeader()->sectionSize(6), 0);
     EXPECT_EQ(products->horizontalHeaderItem(6)->text(), QStringLiteral("ID"));
+}
+
+// The logo sits on the window above the tab box; no page may put a control under it.
+TEST_F(MainWindowTest, LogoCoversNoControlOfAnyPage)
+{
+    auto *logo =
+        window->findChild<QWidget *>(QStringLiteral("图片框EX1"), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(logo, nullptr);
+    window->show();
+    for (int page = 0; page < window->tabBox()->count(); ++page) {
+        window->tabBox()->setCurrentIndex(page);
+        for (QWidget *control : window->tabBox()->widget(page)->findChildren<QWidget *>()) {
+            const bool readable =
+                qobject_cast<QAbstractScrollArea *>(control) || qobject_cast<QLabel *>(control) ||
+                qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control) ||
+                qobject_cast<QLineEdit *>(control);
+            if (!readable || !control->isVisible())
+                continue;
+            const QRect area(control->mapTo(window.get(), QPoint(0, 0)), control->size());
+            EXPECT_FALSE(area.intersects(logo->geometry()))
+                << "page " << page << ": " << control->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, SignInInitialisesTheWindow)
