@@ -109,11 +109,7 @@ void RealNameWindow::createRows()
 RealNameWindow *RealNameWindow::open(QWidget *parent, FinanceContext context)
 {
     auto *window = new RealNameWindow(std::move(context), parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    if (parent)
-        window->move(parent->window()->geometry().center() - window->rect().center());
-    window->show();
+    window->showModalOver(parent);
     return window;
 }
 

@@ -78,11 +78,7 @@ void RechargeWindow::createControls()
 RechargeWindow *RechargeWindow::open(QWidget *parent, FinanceContext context)
 {
     auto *window = new RechargeWindow(std::move(context), parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::ApplicationModal);
-    if (parent)
-        window->move(parent->window()->geometry().center() - window->rect().center());
-    window->show();
+    window->showModalOver(parent);
     return window;
 }
 

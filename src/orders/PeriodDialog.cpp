@@ -124,12 +124,7 @@ void PeriodDialog::placeBalance()
 
 void PeriodDialog::open()
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    if (QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr)
-        move(owner->geometry().center() - rect().center());
-    show();
-    activateWindow();
+    showModalOver(parentWidget());
 }
 
 std::optional<RentalPeriod> PeriodDialog::checkedPeriod() const

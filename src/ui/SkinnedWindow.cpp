@@ -80,4 +80,14 @@ bool SkinnedWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void SkinnedWindow::showModalOver(QWidget *owner)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    if (const QWidget *reference = owner ? owner->window() : nullptr)
+        move(reference->geometry().center() - rect().center());
+    show();
+    activateWindow();
+}
+
 } // namespace cloud

@@ -21,6 +21,10 @@ public:
     HoverLabel *minimiseLabel() const { return m_minimiseLabel; } // null when the window has none
     QWidget *windowFrame() const { return m_frame; }
 
+    // Shows the window as a dialog that blocks the others and is destroyed when closed,
+    // centred over the window of `owner` when there is one.
+    void showModalOver(QWidget *owner);
+
 signals:
     // The close label was clicked; the owner decides what closing means
     // (end the program, destroy a dialog).
