@@ -2,6 +2,7 @@
 
 #include "app/IniDocument.h"
 #include "data/Gbk.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -101,19 +102,6 @@ bool readFile(const std::string &path, FileContent &content)
     return ok;
 }
 
-bool writeAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // A new file beside `path` that no one else can be using.
 int createSibling(const fs::path &path, mode_t mode, std::string &name)
 {
@@ -159,7 +147,7 @@ bool replaceFile(const fs::path &path, std::string_view bytes, const FileContent
     const int fd = createSibling(path, access == IniAccess::OwnerOnly ? 0600 : 0666, temp);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, bytes) && carryOver(fd, old, access) && ::fsync(fd) == 0;
+    bool ok = writeFully(fd, bytes) && carryOver(fd, old, access) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {

@@ -8,9 +8,7 @@
 
 namespace cloud {
 
-namespace {
-
-bool writeAll(int fd, std::string_view bytes)
+bool writeFully(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -23,8 +21,6 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-} // namespace
-
 bool replaceFileAtomically(const std::string &path, std::string_view bytes, unsigned mode)
 {
     std::string temporary = path + ".XXXXXX";
@@ -32,7 +28,7 @@ bool replaceFileAtomically(const std::string &path, std::string_view bytes, unsi
     if (fd < 0)
         return false;
     bool ok =
-        ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+        ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && writeFully(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)

@@ -11,4 +11,7 @@ namespace cloud {
 // was and no temporary behind. False on any failure.
 bool replaceFileAtomically(const std::string &path, std::string_view bytes, unsigned mode);
 
+// Writes all of `bytes` to the descriptor, going on after interrupted or partial writes.
+bool writeFully(int fd, std::string_view bytes);
+
 } // namespace cloud
