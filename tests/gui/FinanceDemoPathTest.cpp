@@ -1,6 +1,7 @@
 #include "GuiTestEnvironment.h"
 #include "LiveService.h"
 #include "MainTestPacing.h"
+#include "UrlRecorder.h"
 
 #include "app/IniFile.h"
 #include "data/Gbk.h"
@@ -39,18 +40,7 @@
 
 namespace cloud::test {
 
-// The desktop's browser: keeps the addresses the client hands over.
-class PaymentBrowser : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
-
 namespace {
-
 
 constexpr const char *kAccount = "13900000000";
 constexpr const char *kPassword = "demo1234";
@@ -139,9 +129,7 @@ protected:
         client.reset();
         Workers::resetForTests();
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        Pacing::install(nullptr);
-        MessageBox::takeRecords();
-        UserProfile::instance().clear();
+        resetClientState();
     }
 
     ClientApp::Environment environment()
@@ -309,7 +297,7 @@ protected:
     LiveService service;
     QTemporaryDir dir;
     std::shared_ptr<WatchedPacing> pacing = std::make_shared<WatchedPacing>();
-    PaymentBrowser browser;
+    UrlRecorder browser;
     std::unique_ptr<ClientApp> client;
 };
 
@@ -446,5 +434,3 @@ TEST_F(FinanceDemoPathTest, PrepaidCardCreditsItsValueOnce)
 
 } // namespace
 } // namespace cloud::test
-
-#include "FinanceDemoPathTest.moc"

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/AppSession.h"
+#include "app/Pacing.h"
+#include "finance/UserProfile.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinStyle.h"
 
@@ -41,6 +44,17 @@ inline bool showActive(QWidget &window)
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// What a signed-in client leaves in the process: the installed pacing, unread message
+// boxes, the profile and the session flags. Called after a test's workers have ended.
+inline void resetClientState()
+{
+    Pacing::install(nullptr);
+    MessageBox::takeRecords();
+    UserProfile::instance().clear();
+    AppSession::instance().setSessionStopped(false);
+    AppSession::instance().setSignedInFlag(false);
 }
 
 } // namespace cloud::test

@@ -2,6 +2,7 @@
 #include "GuiTestEnvironment.h"
 #include "HostReplies.h"
 #include "MainTestPacing.h"
+#include "UrlRecorder.h"
 
 #include "finance/CardTopUpPage.h"
 #include "finance/ProfileWindow.h"
@@ -33,16 +34,6 @@
 #include <thread>
 
 namespace cloud::test {
-
-// Collects the addresses handed to the desktop's browser.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
 
 namespace {
 
@@ -82,11 +73,7 @@ protected:
         login.reset();
         Workers::resetForTests();
         service.reset();
-        Pacing::install(nullptr);
-        MessageBox::takeRecords();
-        UserProfile::instance().clear();
-        AppSession::instance().setSessionStopped(false);
-        AppSession::instance().setSignedInFlag(false);
+        resetClientState();
     }
 
     // The hand-over of a sign-in flow, then the watcher's initialisation.
@@ -506,5 +493,3 @@ TEST_F(MainWindowTest, TopBarLabelsAndWindowMenu)
 
 } // namespace
 } // namespace cloud::test
-
-#include "MainWindowTest.moc"

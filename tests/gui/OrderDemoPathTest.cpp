@@ -94,11 +94,7 @@ protected:
         login.reset();
         Workers::resetForTests();
         service.reset();
-        Pacing::install(nullptr);
-        MessageBox::takeRecords();
-        UserProfile::instance().clear();
-        AppSession::instance().setSessionStopped(false);
-        AppSession::instance().setSignedInFlag(false);
+        resetClientState();
     }
 
     // The hand-over of a sign-in, then the main window's initialisation; returns once the
