@@ -2,6 +2,7 @@
 
 #include "finance/FinancePageReply.h"
 #include "ui/GuiThread.h"
+#include "ui/PageControls.h"
 #include "ui/SkinArt.h"
 
 #include <QComboBox>
@@ -10,6 +11,9 @@
 #include <QTableWidget>
 
 namespace cloud {
+
+using PageControls::label;
+
 namespace {
 
 struct Column
@@ -75,15 +79,6 @@ QComboBox#组合框EX1 QAbstractItemView {
     outline: none;
 }
 )";
-
-QLabel *label(const char *name, const char *text, const QRect &geometry, QWidget *parent)
-{
-    auto *created = new QLabel(QString::fromUtf8(text), parent);
-    created->setObjectName(QString::fromUtf8(name));
-    created->setGeometry(geometry);
-    created->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return created;
-}
 
 QTableWidgetItem *cell(const std::string &text)
 {

@@ -7,6 +7,7 @@
 #include "ui/HoverLabel.h"
 #include "ui/MainArt.h"
 #include "ui/MainSkin.h"
+#include "ui/PageControls.h"
 #include "ui/PictureBox.h"
 
 #include <QFrame>
@@ -14,6 +15,9 @@
 #include <QPainter>
 
 namespace cloud {
+
+using PageControls::label;
+
 namespace {
 
 ProfileWindow::DialogFactory &rechargeFactory()
@@ -26,14 +30,6 @@ ProfileWindow::DialogFactory &realNameFactory()
 {
     static ProfileWindow::DialogFactory factory;
     return factory;
-}
-
-QLabel *label(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
-{
-    auto *created = new QLabel(text, parent);
-    created->setObjectName(name);
-    created->setGeometry(geometry);
-    return created;
 }
 
 QString fromStd(const std::string &text)

@@ -3,6 +3,7 @@
 #include "finance/RealNameRequest.h"
 #include "ui/GuiThread.h"
 #include "ui/MessageBox.h"
+#include "ui/PageControls.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -10,6 +11,10 @@
 #include <QPushButton>
 
 namespace cloud {
+
+using PageControls::label;
+using PageControls::lineEdit;
+
 namespace {
 
 constexpr int margin = 40;
@@ -37,24 +42,6 @@ QLabel#标签EX6 {
 QLabel#账号, QLabel#手机号码, QLabel#真实姓名, QLabel#身份证号 { color: #C9CFDA; }
 QLabel#账号1, QLabel#手机号码1 { color: #FFFFFF; font-size: 14px; padding-left: 15px; }
 )";
-
-QLabel *label(const char *name, const char *text, const QRect &geometry, QWidget *parent)
-{
-    auto *created = new QLabel(QString::fromUtf8(text), parent);
-    created->setObjectName(QString::fromUtf8(name));
-    created->setGeometry(geometry);
-    created->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return created;
-}
-
-QLineEdit *edit(const char *name, const char *placeholder, const QRect &geometry, QWidget *parent)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setPlaceholderText(QString::fromUtf8(placeholder));
-    box->setGeometry(geometry);
-    return box;
-}
 
 QString profileText(const std::function<std::string()> &value)
 {
@@ -93,10 +80,11 @@ void RealNameWindow::createRows()
     label("手机号码", "手机号码：", QRect(margin, 206, captionWidth, 28), this);
     m_mobile = label("手机号码1", "", QRect(valueX, 206, valueWidth, 28), this);
     label("真实姓名", "真实姓名：", QRect(margin, 244, captionWidth, 40), this);
-    m_name = edit("真实姓名_编辑框", "身份证上的姓名", QRect(valueX, 244, valueWidth, 40), this);
+    m_name =
+        lineEdit("真实姓名_编辑框", "身份证上的姓名", QRect(valueX, 244, valueWidth, 40), this);
     label("身份证号", "身份证号：", QRect(margin, 292, captionWidth, 40), this);
     m_idNumber =
-        edit("身份证号_编辑框", "18 位身份证号码", QRect(valueX, 292, valueWidth, 40), this);
+        lineEdit("身份证号_编辑框", "18 位身份证号码", QRect(valueX, 292, valueWidth, 40), this);
     setTabOrder(m_name, m_idNumber);
 
     m_button = new QPushButton(QStringLiteral("认证"), this);

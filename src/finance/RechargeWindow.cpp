@@ -4,6 +4,7 @@
 #include "ui/GuiThread.h"
 #include "ui/HoverLabel.h"
 #include "ui/MessageBox.h"
+#include "ui/PageControls.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -12,6 +13,10 @@
 #include <QPushButton>
 
 namespace cloud {
+
+using PageControls::label;
+using PageControls::lineEdit;
+
 namespace {
 
 constexpr int margin = 28;
@@ -24,24 +29,6 @@ const char *const kWindowStyle = R"(
 QLabel#标签EX2 { color: #FFFFFF; font-size: 16px; font-weight: bold; }
 QLabel#标签EX1, QLabel#标签EX3 { color: #C9CFDA; font-size: 13px; }
 )";
-
-QLabel *caption(const char *name, const char *text, const QRect &geometry, QWidget *parent)
-{
-    auto *label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
-QLineEdit *edit(const char *name, const char *placeholder, const QRect &geometry, QWidget *parent)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setPlaceholderText(QString::fromUtf8(placeholder));
-    box->setGeometry(geometry);
-    return box;
-}
 
 } // namespace
 
@@ -61,11 +48,11 @@ RechargeWindow::RechargeWindow(FinanceContext context, QWidget *parent)
 
 void RechargeWindow::createControls()
 {
-    m_title = caption("标签EX2", "充值中心", QRect(margin, 18, 200, 26), this);
-    caption("标签EX1", "充值账号：", QRect(margin, 64, captionWidth, rowHeight), this);
-    m_account = edit("编辑框EX2", "要充值的账号", QRect(editX, 64, editWidth, rowHeight), this);
-    caption("标签EX3", "充值金额：", QRect(margin, 114, captionWidth, rowHeight), this);
-    m_amount = edit("编辑框EX1", "金额（元）", QRect(editX, 114, editWidth, rowHeight), this);
+    m_title = label("标签EX2", "充值中心", QRect(margin, 18, 200, 26), this);
+    label("标签EX1", "充值账号：", QRect(margin, 64, captionWidth, rowHeight), this);
+    m_account = lineEdit("编辑框EX2", "要充值的账号", QRect(editX, 64, editWidth, rowHeight), this);
+    label("标签EX3", "充值金额：", QRect(margin, 114, captionWidth, rowHeight), this);
+    m_amount = lineEdit("编辑框EX1", "金额（元）", QRect(editX, 114, editWidth, rowHeight), this);
     setTabOrder(m_account, m_amount);
 
     m_button = new QPushButton(QStringLiteral("充值"), this);

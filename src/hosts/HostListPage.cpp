@@ -1,6 +1,7 @@
 #include "hosts/HostListPage.h"
 
 #include "hosts/TipRotation.h"
+#include "ui/PageControls.h"
 #include "ui/ReportList.h"
 #include "ui/SkinArt.h"
 
@@ -11,17 +12,8 @@
 #include <QTableWidget>
 
 namespace cloud {
-namespace {
 
-QLabel *label(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
-{
-    auto *created = new QLabel(text, parent);
-    created->setObjectName(name);
-    created->setGeometry(geometry);
-    return created;
-}
-
-} // namespace
+using PageControls::label;
 
 HostListPage::HostListPage(QWidget *parent) : QWidget(parent)
 {
