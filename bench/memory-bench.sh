@@ -6,7 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 seconds=${2:-600}
 work=$(mktemp -d)
-trap 'kill $client $service 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=
+# xvfb-run does not pass the signal on, so the client itself is ended as well.
+trap 'kill $pid $client $service 2>/dev/null || true; rm -rf "$work"' EXIT
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 "$build/bin/refservice" --listen "127.0.0.1:$port" --db "$work/service.db" --quiet &
