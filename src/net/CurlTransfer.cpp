@@ -4,37 +4,11 @@
 
 #include "data/TextUtil.h"
 #include "net/CurlShares.h"
+#include "net/HeaderText.h"
 
 #include <algorithm>
 
 namespace cloud {
-
-namespace {
-
-const char *verbOf(HttpMethod method)
-{
-    static constexpr const char *kVerbs[] = {"GET",     "POST",   "HEAD",  "PUT",
-                                             "OPTIONS", "DELETE", "TRACE", "CONNECT"};
-    return kVerbs[static_cast<int>(method)];
-}
-
-bool hasHeader(const std::vector<std::string> &lines, std::string_view name)
-{
-    return std::any_of(lines.begin(), lines.end(), [name](const std::string &line) {
-        const std::size_t colon = line.find(':');
-        return colon != std::string::npos &&
-               toLowerAscii(trimmed(std::string_view(line).substr(0, colon))) == toLowerAscii(name);
-    });
-}
-
-std::string_view withoutLineEnd(std::string_view line)
-{
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-        line.remove_suffix(1);
-    return line;
-}
-
-} // namespace
 
 CurlTransfer::CurlTransfer(const TransferRequest &request, const HttpLimits &limits)
     : m_request(request), m_limits(limits)

@@ -138,4 +138,20 @@ std::string mergeCookieText(std::string_view sent, std::string_view received)
     return joined(kept, kCookieSeparator);
 }
 
+bool hasHeader(const std::vector<std::string> &lines, std::string_view name)
+{
+    return std::any_of(lines.begin(), lines.end(), [name](const std::string &line) {
+        const std::size_t colon = line.find(':');
+        return colon != std::string::npos &&
+               toLowerAscii(trimmed(std::string_view(line).substr(0, colon))) == toLowerAscii(name);
+    });
+}
+
+std::string_view withoutLineEnd(std::string_view line)
+{
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
 } // namespace cloud

@@ -20,6 +20,14 @@ enum class HttpMethod : int {
     Connect = 7,
 };
 
+// The verb as it stands in the request line; `method` is one of the eight above.
+inline const char *verbOf(HttpMethod method)
+{
+    static constexpr const char *kVerbs[] = {"GET",     "POST",   "HEAD",  "PUT",
+                                             "OPTIONS", "DELETE", "TRACE", "CONNECT"};
+    return kVerbs[static_cast<int>(method)];
+}
+
 // The arguments of HttpEngine::fetchPage by name. An empty optional (or a null pointer)
 // is an argument that was not supplied, which differs from one supplied empty.
 struct FetchPageArgs

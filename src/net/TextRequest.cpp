@@ -24,13 +24,6 @@ HttpMethod validMethod(std::optional<HttpMethod> method)
     return (code < 0 || code > 7) ? HttpMethod::Get : static_cast<HttpMethod>(code);
 }
 
-const char *verbOf(HttpMethod method)
-{
-    static constexpr const char *kVerbs[] = {"GET",     "POST",   "HEAD",  "PUT",
-                                             "OPTIONS", "DELETE", "TRACE", "CONNECT"};
-    return kVerbs[static_cast<int>(method)];
-}
-
 bool offersHttp()
 {
     const curl_version_info_data *info = curl_version_info(CURLVERSION_NOW);
@@ -56,22 +49,6 @@ std::string urlPart(CURLU *url, CURLUPart part, unsigned flags = 0)
     std::string out(text);
     curl_free(text);
     return out;
-}
-
-bool hasHeader(const std::vector<std::string> &lines, std::string_view name)
-{
-    return std::any_of(lines.begin(), lines.end(), [name](const std::string &line) {
-        const std::size_t colon = line.find(':');
-        return colon != std::string::npos &&
-               toLowerAscii(trimmed(std::string_view(line).substr(0, colon))) == toLowerAscii(name);
-    });
-}
-
-std::string_view withoutLineEnd(std::string_view line)
-{
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-        line.remove_suffix(1);
-    return line;
 }
 
 // "200 OK" of "HTTP/1.1 200 OK": the status line after the protocol.
